@@ -1,0 +1,61 @@
+#include "app/platform.h"
+
+#include <GL/freeglut.h>
+
+#include <chrono>
+
+static_assert(platform::MOUSE_LEFT == GLUT_LEFT_BUTTON &&
+                  platform::MOUSE_MIDDLE == GLUT_MIDDLE_BUTTON &&
+                  platform::MOUSE_RIGHT == GLUT_RIGHT_BUTTON,
+              "the modes receive GLUT's button codes unchanged");
+static_assert(platform::BUTTON_DOWN == GLUT_DOWN && platform::BUTTON_UP == GLUT_UP,
+              "the modes receive GLUT's state codes unchanged");
+static_assert(platform::MODIFIER_SHIFT == GLUT_ACTIVE_SHIFT &&
+                  platform::MODIFIER_CTRL == GLUT_ACTIVE_CTRL &&
+                  platform::MODIFIER_ALT == GLUT_ACTIVE_ALT && platform::KEY_F4 == GLUT_KEY_F4,
+              "modifier and key codes are GLUT's");
+
+namespace platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int glutElapsedMilliseconds() {
+    return glutGet(GLUT_ELAPSED_TIME);
+}
+
+// The steady clock is the monotonic high-resolution counter: its ticks are its periods.
+bool steadyFrequency(std::int64_t* ticksPerSecond) {
+    *ticksPerSecond = Clock::period::den / Clock::period::num;
+    return *ticksPerSecond > 0;
+}
+
+bool steadyCounter(std::int64_t* ticks) {
+    *ticks = Clock::now().time_since_epoch().count();
+    return true;
+}
+
+int glutModifiers() {
+    return glutGetModifiers();
+}
+
+const Backend glut = {
+    glutElapsedMilliseconds, steadyFrequency,   steadyCounter,   glutModifiers,
+    glutReshapeWindow,       glutPostRedisplay, glutSwapBuffers,
+};
+
+Backend active = glut;
+
+}  // namespace
+
+const Backend& current() {
+    return active;
+}
+void install(const Backend& backend) {
+    active = backend;
+}
+const Backend& glutBackend() {
+    return glut;
+}
+
+}  // namespace platform

@@ -1,0 +1,94 @@
+#include "audio/sdl_audio.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <algorithm>
+
+// What the layer hands out: a decoded chunk and the loop mode fixed at load.
+struct Sample {
+    Mix_Chunk* chunk;
+    bool loop;
+};
+
+namespace {
+SdlAudio::Output selectedOutput = SdlAudio::Output::Device;
+constexpr int MIXER_BUFFER_FRAMES = 1024;  // ~23 ms at 44.1 kHz: short enough for clicks
+}  // namespace
+
+void SdlAudio::selectOutput(Output output) {
+    selectedOutput = output;
+}
+
+SdlAudio::~SdlAudio() {
+    close();
+}
+
+bool SdlAudio::init(int mixRate, int channels) {
+    if (open_) {
+        return true;
+    }
+    if (selectedOutput == Output::Silent) {
+        // SDL's dummy driver consumes the mix without a device: real decoding and channel
+        // handling, no sound.
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(mixRate, MIX_DEFAULT_FORMAT, 2, MIXER_BUFFER_FRAMES) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(channels);
+    open_ = true;
+    return true;
+}
+
+Sample* SdlAudio::loadSample(const char* path, bool loop) {
+    if (!open_ || path == nullptr) {
+        return nullptr;
+    }
+    // Mix_LoadWAV decodes the whole file (WAV or MP3) into memory, converted to the mix format.
+    Mix_Chunk* chunk = Mix_LoadWAV(path);
+    if (chunk == nullptr) {
+        return nullptr;
+    }
+    auto* sample = new Sample{chunk, loop};
+    samples_.push_back(sample);
+    return sample;
+}
+
+int SdlAudio::play(Sample* sample) {
+    if (!open_ || sample == nullptr) {
+        return NO_CHANNEL;
+    }
+    const int channel = Mix_PlayChannel(-1, sample->chunk, sample->loop ? -1 : 0);
+    return channel < 0 ? NO_CHANNEL : channel;
+}
+
+void SdlAudio::stop(int channel) {
+    if (!open_) {
+        return;
+    }
+    if (channel == ALL_CHANNELS) {
+        Mix_HaltChannel(-1);
+    } else if (channel >= 0 && channel < Mix_AllocateChannels(-1)) {
+        Mix_HaltChannel(channel);  // a channel whose sound has ended is simply idle
+    }
+}
+
+void SdlAudio::close() {
+    if (!open_) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    for (Sample* sample : samples_) {
+        Mix_FreeChunk(sample->chunk);
+        delete sample;
+    }
+    samples_.clear();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    open_ = false;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <vector>
+
+// An off-screen OpenGL 1.x context (Mesa's OSMesa) for tests that draw or load textures.
+// The test binary links OSMesa before libGL, so every gl* call goes to this context.
+class GlContext {
+  public:
+    explicit GlContext(int width = 64, int height = 64);
+    ~GlContext();
+    GlContext(const GlContext&) = delete;
+    GlContext& operator=(const GlContext&) = delete;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // RGBA bytes of the pixel at (x, y), y counted from the bottom row.
+    const unsigned char* pixel(int x, int y) const;
+
+  private:
+    int width_;
+    int height_;
+    std::vector<unsigned char> buffer_;
+    void* context_;
+};
+
+// Runs from the repository root (where img/ and sounds/ are) for the life of the object.
+class InSourceDir {
+  public:
+    InSourceDir();
+    ~InSourceDir();
+
+  private:
+    std::vector<char> previous_;
+};
