@@ -2,7 +2,13 @@
 # install whatever packages are missing first).
 
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
 JOBS ?= $(shell nproc)
+# Any sanitizer finding fails the test that made it; leaks count, except the ones the system's
+# graphics, image and audio libraries keep for the life of the process.
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
 
 # What building, running and testing need.
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsdl2-mixer-dev \
@@ -11,17 +17,26 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsd
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 
-.PHONY: run test build deps asset-deps assets clean
+.PHONY: run test build sanitize-build deps asset-deps assets clean
 
 run: build
 	./$(BUILD_DIR)/brindlecog
 
-test: build
+# Every test on the normal build, then the unit, scenario and soak tests again on a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer (the window and install tests need the
+# normal build only).
+test: build sanitize-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j2 -LE 'window|install'
 
 build: deps
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+sanitize-build: deps
+	cmake -S . -B $(SANITIZE_DIR) -DBRINDLECOG_SANITIZE=ON -DBRINDLECOG_BENCH=OFF
+	cmake --build $(SANITIZE_DIR) -j$(JOBS) --target brindlecog-tests \
+		$$(test -f tools/CMakeLists.txt && echo brindlecog-replay)
 
 deps:
 	@./tools/ensure-packages $(PACKAGES)
@@ -33,4 +48,4 @@ assets: asset-deps
 	/usr/bin/python3 tools/assets/generate.py
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,10 @@ namespace {
 
 // The cache keys by the address of the path, so each test owns path buffers that live for
 // the whole process (the cache never forgets an entry's key unless it is purged).
-char* persistentPath(const std::string& text) {
-    auto* buffer = new std::vector<char>(text.begin(), text.end());
-    buffer->push_back('\0');
-    return buffer->data();
+const char* persistentPath(const std::string& text) {
+    static std::deque<std::string> store;  // a deque never moves its elements
+    store.push_back(text);
+    return store.back().c_str();
 }
 
 Rgba opaqueGrey(int, int) {

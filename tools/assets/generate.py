@@ -1,0 +1,63 @@
+#!/usr/bin/python3
+"""Writes the game's fourteen pictures (img/) and five sounds (sounds/).
+
+Everything is computed from fixed seeds, so two runs write byte-identical files. Usage:
+    generate.py [ROOT]     ROOT defaults to the repository this script lives in.
+Needs python3-pil, python3-numpy, fonts-dejavu-core and lame.
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import palette as P  # noqa: E402
+import pieces  # noqa: E402
+import screens  # noqa: E402
+import sounds  # noqa: E402
+import start_screens  # noqa: E402
+
+
+def save_png(img, path):
+    # No text chunks, no time stamp: the file depends on the pixels only.
+    img.save(path, format="PNG", optimize=True)
+
+
+def save_jpeg(img, path, quality):
+    img.convert("RGB").save(
+        path, format="JPEG", quality=quality, optimize=True, progressive=False, subsampling=0
+    )
+
+
+def pictures(img_dir):
+    save_jpeg(start_screens.splash_image(), os.path.join(img_dir, "splash.jpg"), 86)
+    save_jpeg(start_screens.instructions_image(), os.path.join(img_dir, "instructions.jpg"), 88)
+    save_jpeg(screens.board_image(), os.path.join(img_dir, "bg.jpg"), 84)
+    save_png(pieces.cursors_image(), os.path.join(img_dir, "cursors.png"))
+    save_png(pieces.cursor_glow_image(), os.path.join(img_dir, "cursorglow.png"))
+    save_png(pieces.tight_light_image(), os.path.join(img_dir, "tightlight.png"))
+    save_png(pieces.gear_image(128), os.path.join(img_dir, "gear.png"))
+    save_png(pieces.motor_image(128), os.path.join(img_dir, "motor.png"))
+    save_png(pieces.link_image(64), os.path.join(img_dir, "link.png"))
+    save_png(screens.toolbar_image(), os.path.join(img_dir, "tools.png"))
+    save_png(pieces.button_image(P.BLUE, P.BLUE_LIGHT), os.path.join(img_dir, "bluebutton.png"))
+    save_png(pieces.button_image(P.GREEN, P.GREEN_LIGHT), os.path.join(img_dir, "greenbutton.png"))
+    save_png(pieces.button_image(P.RED, P.RED_LIGHT), os.path.join(img_dir, "redbutton.png"))
+    save_png(pieces.switch_image(), os.path.join(img_dir, "switch.png"))
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, "..", ".."))
+    img_dir = os.path.join(root, "img")
+    sound_dir = os.path.join(root, "sounds")
+    os.makedirs(img_dir, exist_ok=True)
+    os.makedirs(sound_dir, exist_ok=True)
+    if os.environ.get("ASSETS_ONLY") != "sounds":
+        pictures(img_dir)
+    if os.environ.get("ASSETS_ONLY") != "pictures":
+        sounds.write_all(sound_dir)
+
+
+if __name__ == "__main__":
+    main()
