@@ -49,3 +49,9 @@ assets: asset-deps
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+
+# The Debian package, in the build folder. dpkg-shlibdeps (dpkg-dev) works out its dependencies.
+.PHONY: package
+package: build
+	@./tools/ensure-packages dpkg-dev
+	cd $(BUILD_DIR) && cpack

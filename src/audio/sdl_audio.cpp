@@ -33,6 +33,9 @@ bool SdlAudio::init(int mixRate, int channels) {
         // handling, no sound.
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
+    // Audio brings up SDL's event subsystem, which would catch SIGINT and SIGTERM and turn them
+    // into a quit event that nobody reads: the game could no longer be stopped from a terminal.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

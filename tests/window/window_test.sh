@@ -100,6 +100,15 @@ ends_with() {  # ends_with KEYS: the game exits with status 0 on them
 }
 ends_with Escape; status=$?
 check "Escape ends the game with status 0 (got $status)" test "$status" -eq 0
+# Stopping it from a terminal works too (the audio library must not swallow the signal).
+"$game" > /dev/null 2>&1 &
+pid=$!
+timeout 20 xdotool search --sync --name '^Brindlecog$' > /dev/null
+kill -TERM "$pid"
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+check "SIGTERM stops the game" bash -c "! kill -0 $pid 2>/dev/null"
+kill -KILL "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
 for keys in ctrl+q alt+F4; do
     "$game" > /dev/null 2>&1 &
     pid=$!
