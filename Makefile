@@ -36,7 +36,7 @@ build: deps
 sanitize-build: deps
 	cmake -S . -B $(SANITIZE_DIR) -DBRINDLECOG_SANITIZE=ON -DBRINDLECOG_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j$(JOBS) --target brindlecog-tests \
-		$$(test -f tools/CMakeLists.txt && echo brindlecog-replay)
+		$$(test -f tools/CMakeLists.txt && echo brindlecog-replay brindlecog-replay-tests)
 
 deps:
 	@./tools/ensure-packages $(PACKAGES)

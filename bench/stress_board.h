@@ -1,0 +1,10 @@
+#pragma once
+
+#include "mechanics/board.h"
+
+// 8 chains of 148 links, each wound around its own three gears (a motor at the top, two small
+// gears below) in one cell of a 4 x 2 grid, so that no chain reaches another chain's gears.
+constexpr int STRESS_CHAINS = 8;
+constexpr int STRESS_LINKS = 148;
+
+void layOutStressBoard(Board& board);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "mechanics/vec3.h"
+
+class Gear;
+class Link;
+class Point;
+
+// Relaxation passes a contact lives without its point inside the gear's radius.
+constexpr int CONTACT_LIFE = 5;
+
+// A chain point touching a gear: while it lives, the point is kept out of the gear's disc.
+// Owned by the chain; made together with the gear's entry in the point's touching list.
+struct Contact {
+    Point* point;
+    Gear* gear;
+    int life;  // passes left
+
+    // Removes the gear from the point's touching list.
+    void detach();
+    // One pass: ages the contact; a point inside the disc is put on the rim, on the ray from
+    // the centre through it, and the contact is refreshed.
+    void resolve();
+};
+
+// A running motor pulling one link along its rim for the length of one chain step.
+struct LinkDrive {
+    Link* link;
+    Gear* gear;
+    Vec3 goal;  // where the link's midpoint is held during the step
+
+    // Moves the link's first end so that its midpoint lands on goal; the second end follows
+    // through the constraints of the next pass.
+    void apply();
+};
+
+// The drive that pulls link's fitted midpoint speed * dt board units further along the
+// motor's rim, counter-clockwise for a positive speed. A stopped motor holds the link still.
+LinkDrive makeDrive(Gear* gear, Link* link, float dt);

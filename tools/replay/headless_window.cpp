@@ -1,0 +1,93 @@
+#include "replay/headless_window.h"
+
+#include <GL/osmesa.h>
+
+#include <stdexcept>
+
+#include "app/platform.h"
+
+namespace {
+
+// The platform backend is a table of plain functions; they reach the one window through this.
+HeadlessWindow* activeWindow = nullptr;
+
+int elapsedMilliseconds() {
+    return activeWindow->elapsedMilliseconds();
+}
+
+// There is no high-resolution counter: a frame clock would use the window system's clock.
+bool noCounterFrequency(std::int64_t* ticksPerSecond) {
+    *ticksPerSecond = 0;
+    return false;
+}
+
+bool noCounter(std::int64_t* ticks) {
+    *ticks = 0;
+    return false;
+}
+
+int modifiers() {
+    return activeWindow->modifiers();
+}
+
+void reshapeWindow(int width, int height) {
+    activeWindow->resize(width, height);
+}
+
+// The replay draws every frame anyway.
+void postRedisplay() {}
+
+// OSMesa draws straight into the buffer; a swap only has to wait for the drawing to finish.
+void swapBuffers() {
+    glFinish();
+}
+
+const platform::Backend headless = {
+    elapsedMilliseconds, noCounterFrequency, noCounter,   modifiers,
+    reshapeWindow,       postRedisplay,      swapBuffers,
+};
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(int width, int height) {
+    // RGBA with depth and stencil, like the game's GLUT_RGBA | GLUT_DEPTH window.
+    context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
+    if (context_ == nullptr) {
+        throw std::runtime_error("cannot create an OSMesa context");
+    }
+    resize(width, height);
+    activeWindow = this;
+    platform::install(headless);
+}
+
+HeadlessWindow::~HeadlessWindow() {
+    platform::install(platform::glutBackend());
+    activeWindow = nullptr;
+    OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
+}
+
+void HeadlessWindow::resize(int width, int height) {
+    if (width == width_ && height == height_) {
+        return;  // a window asked for its own size keeps its picture
+    }
+    if (width <= 0 || height <= 0) {
+        throw std::runtime_error("a window needs a positive size");
+    }
+    width_ = width;
+    height_ = height;
+    buffer_.assign(static_cast<std::size_t>(width) * height * 4, 0);
+    // The same context on a new buffer keeps its textures and display lists.
+    if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE,
+                           width, height)) {
+        throw std::runtime_error("cannot make the OSMesa context current");
+    }
+}
+
+const std::vector<unsigned char>& HeadlessWindow::pixels() const {
+    glFinish();
+    return buffer_;
+}
+
+int HeadlessWindow::modifiers() const {
+    return (shift_ ? platform::MODIFIER_SHIFT : 0) | (alt_ ? platform::MODIFIER_ALT : 0);
+}

@@ -1,0 +1,120 @@
+#include "replay/replay.h"
+
+#include <algorithm>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "app/display_state.h"
+#include "app/frame_clock.h"
+#include "app/platform.h"
+#include "app/shell.h"
+#include "audio/sdl_audio.h"
+#include "audio/sound.h"
+#include "modes/start_state.h"
+#include "replay/headless_window.h"
+#include "replay/invariants.h"
+#include "replay/screenshot.h"
+#include "replay/script.h"
+#include "replay/state_dump.h"
+
+Replay::Replay() : window_(std::make_unique<HeadlessWindow>(BOARD_WIDTH, BOARD_HEIGHT)) {
+    // The order of the game's main; the window system's parts are the headless window's.
+    changeState(&startState);
+    initDisplayState();
+    SdlAudio::selectOutput(SdlAudio::Output::Silent);
+    loadSounds();
+    reshape(BOARD_WIDTH, BOARD_HEIGHT);
+}
+
+Replay::~Replay() {
+    Sound::shutdown();  // as the game's main does when its loop returns
+}
+
+void Replay::frame(float seconds) {
+    frameDelta = std::min(seconds, MAX_FRAME_DELTA);
+    window_->advanceClock(seconds);
+    advanceFrame();
+    displayFrame();
+}
+
+int Replay::execute(const Command& command, int lineNumber) {
+    using Kind = Command::Kind;
+    if (command.kind == Kind::Mouse || command.kind == Kind::Click ||
+        command.kind == Kind::Motion || command.kind == Kind::Passive) {
+        pointerX_ = command.x;
+        pointerY_ = command.y;
+    }
+    switch (command.kind) {
+        case Kind::Frame:
+            for (int i = 0; i < command.count; ++i) {
+                frame(command.dt);
+            }
+            break;
+        case Kind::Mouse:
+            onMouse(command.button, command.state, command.x, command.y);
+            break;
+        case Kind::Click:
+            onMouse(platform::MOUSE_LEFT, platform::BUTTON_DOWN, command.x, command.y);
+            onMouse(platform::MOUSE_LEFT, platform::BUTTON_UP, command.x, command.y);
+            break;
+        case Kind::Motion:
+            onMotion(command.x, command.y);
+            break;
+        case Kind::Passive:
+            onPassiveMotion(command.x, command.y);
+            break;
+        case Kind::Shift:
+            window_->setShift(command.on);
+            break;
+        case Kind::Key:
+            onKeyboard(static_cast<unsigned char>(command.code), pointerX_, pointerY_);
+            break;
+        case Kind::Special:
+            window_->setAlt(command.on);
+            onSpecial(command.code, pointerX_, pointerY_);
+            window_->setAlt(false);
+            break;
+        case Kind::Reshape:
+            reshape(command.x, command.y);
+            break;
+        case Kind::Dump:
+            std::cout << dumpState() << std::endl;
+            break;
+        case Kind::Shot:
+            if (!writeScreenshot(command.file, window_->width(), window_->height(),
+                                 window_->pixels())) {
+                std::cerr << "line " << lineNumber << ": cannot write " << command.file
+                          << std::endl;
+                return REPLAY_FAILED;
+            }
+            break;
+        case Kind::Check: {
+            const std::string broken = findBrokenInvariant();
+            if (!broken.empty()) {
+                std::cerr << "line " << lineNumber << ": check failed: " << broken << std::endl;
+                return REPLAY_BROKEN_INVARIANT;
+            }
+            break;
+        }
+    }
+    return REPLAY_DONE;
+}
+
+int Replay::run(std::istream& script) {
+    std::string line;
+    for (int lineNumber = 1; std::getline(script, line); ++lineNumber) {
+        std::optional<Command> command;
+        if (!parseLine(line, command)) {
+            std::cerr << "line " << lineNumber << ": cannot read: " << line << std::endl;
+            return REPLAY_UNREADABLE_LINE;
+        }
+        if (command) {
+            const int status = execute(*command, lineNumber);
+            if (status != REPLAY_DONE) {
+                return status;
+            }
+        }
+    }
+    return REPLAY_DONE;
+}
