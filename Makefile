@@ -17,17 +17,22 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsd
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 
-.PHONY: run test build sanitize-build deps asset-deps assets clean
+.PHONY: run test soak build sanitize-build deps asset-deps assets clean
 
 run: build
 	./$(BUILD_DIR)/brindlecog
 
-# Every test on the normal build, then the unit, scenario and soak tests again on a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (the window and install tests need the
-# normal build only).
+# Every test on the normal build (but the soak), then the unit, scenario and soak tests again
+# on a build with AddressSanitizer and UndefinedBehaviorSanitizer (the window, install and
+# long-run tests need the normal build only).
 test: build sanitize-build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j2
-	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j2 -LE 'window|install'
+	cd $(BUILD_DIR) && ctest --output-on-failure -j2 -LE soak
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j2 -LE 'window|install|long'
+
+# More random-input soak seeds on the sanitizer build: make soak SEEDS=200
+SEEDS ?= 100
+soak: sanitize-build
+	$(SANITIZE_ENV) ./tools/soak/run_soak.sh $(SANITIZE_DIR)/brindlecog-replay 1 $(SEEDS)
 
 build: deps
 	cmake -S . -B $(BUILD_DIR)

@@ -15,7 +15,7 @@
 
 #include "flat_relaxation.h"
 #include "mechanics/board.h"
-#include "stress_board.h"
+#include "mechanics/stress_board.h"
 
 namespace {
 constexpr float FRAME_TIME = 0.016f;

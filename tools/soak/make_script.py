@@ -81,9 +81,9 @@ class Script:
                 # Another button pressed or released mid-drag.
                 self.emit("mouse %s %s %d %d" % (self.rng.choice(BUTTON_NAMES),
                                                  self.rng.choice(["down", "up"]), x, y))
-            elif r < 0.32:
+            elif r < 0.28:
                 # Pick Delete or Clear all on the bar while the drag goes on.
-                bx, by = BUTTONS[self.rng.choice([9, 10])]
+                bx, by = BUTTONS[self.rng.choice([9, 9, 9, 10])]
                 self.emit("motion %d %d" % (bx, by))
                 self.frame()
                 self.emit("mouse left down %d %d" % (bx, by))
@@ -131,7 +131,8 @@ class Script:
         elif r < 0.68:
             self.drag()
         elif r < 0.78:
-            self.pick_tool(self.rng.randrange(len(BUTTONS)))
+            # Every tool, Clear all rarely, so that boards grow large between clearings.
+            self.pick_tool(self.rng.choice(list(range(10)) * 4 + [10]))
             x, y = self.point()
             self.emit("passive %d %d" % (x, y))
             self.emit("click %d %d" % (x, y))

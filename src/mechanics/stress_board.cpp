@@ -1,4 +1,4 @@
-#include "stress_board.h"
+#include "mechanics/stress_board.h"
 
 #include <cmath>
 #include <vector>
