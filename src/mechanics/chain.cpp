@@ -212,14 +212,7 @@ void Chain::keepPointsOnBoard() {
 // A contact lapses after CONTACT_LIFE passes in a row without its point inside the gear; the
 // count carries over from one step to the next.
 void Chain::lapseContacts() {
-    for (std::size_t i = 0; i < contacts.size();) {
-        if (contacts[i]->life <= 0) {
-            contacts[i]->detach();
-            contacts.erase(contacts.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
-        }
-    }
+    removeContactsWhere([](const Contact& contact) { return contact.life <= 0; });
 }
 
 void Chain::draw() {
@@ -241,12 +234,5 @@ bool Chain::hitTest(Vec3 q) const {
 }
 
 void Chain::removeGearContacts(const Gear* gear) {
-    for (std::size_t i = 0; i < contacts.size();) {
-        if (contacts[i]->gear == gear) {
-            contacts[i]->detach();
-            contacts.erase(contacts.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
-        }
-    }
+    removeContactsWhere([gear](const Contact& contact) { return contact.gear == gear; });
 }

@@ -92,6 +92,22 @@ class Chain {
     void bindTrackedPoints();
     void keepPointsOnBoard();
     void lapseContacts();
+    // Detaches and destroys every contact for which matches(contact) holds; the others keep
+    // their order.
+    template <class Matches>
+    void removeContactsWhere(Matches matches);
     // A link of this chain's length between a and b, with the chain's picture.
     std::unique_ptr<Link> makeLink(Point* a, Point* b) const;
 };
+
+template <class Matches>
+void Chain::removeContactsWhere(Matches matches) {
+    for (std::size_t i = 0; i < contacts.size();) {
+        if (matches(*contacts[i])) {
+            contacts[i]->detach();
+            contacts.erase(contacts.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;  // a removal leaves the walk at the same index
+        }
+    }
+}

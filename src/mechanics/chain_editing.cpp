@@ -82,12 +82,5 @@ bool Chain::shorten() {
 }
 
 void Chain::removePointContacts(const Point* point) {
-    for (std::size_t i = 0; i < contacts.size();) {
-        if (contacts[i]->point == point) {
-            contacts[i]->detach();
-            contacts.erase(contacts.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
-        }
-    }
+    removeContactsWhere([point](const Contact& contact) { return contact.point == point; });
 }

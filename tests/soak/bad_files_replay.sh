@@ -5,17 +5,14 @@
 set -u
 replay=$(realpath "$1")
 source_dir=$(realpath "$2")
+# shellcheck source=../support/bad_assets.sh
+. "$(dirname "$(realpath "$0")")/../support/bad_assets.sh"
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 failures=0
 check() {
     if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
-junk() { python3 -c "import random,sys; random.seed('$2'); sys.stdout.buffer.write(bytes(random.getrandbits(8) for _ in range($1)))"; }
-
-pictures="splash.jpg instructions.jpg bg.jpg cursors.png cursorglow.png tightlight.png gear.png
-          motor.png link.png tools.png bluebutton.png greenbutton.png redbutton.png switch.png"
-sounds="button.wav place.wav motorStart.wav motorStop.wav bg.mp3"
 
 # A session that touches every picture and sound: the start screens, the bar and a tool, the
 # power switch, a new piece, and frames with a check after each.
@@ -48,36 +45,20 @@ run_case() {  # run_case NAME: the session in $root/NAME
     check "$1: the shot was drawn" test -s play.png
 }
 
-mkdir -p "$root/missing"
-run_case missing
-check "missing: every picture reported" test "$(grep -c "^Couldn't load texture ./img/" "$root/missing/out.txt")" -eq 14
-check "missing: every sound reported" test "$(grep -c '^Failed to load sound file: ./sounds/' "$root/missing/out.txt")" -eq 5
-check "missing: nothing plays" bash -c "! grep -q '^Playing' '$root/missing/out.txt'"
-check "missing: each failed play is reported" grep -qx "Sound::stopSound(): Refname not found: place" "$root/missing/out.txt"
-
-for kind in empty junk; do
-    mkdir -p "$root/$kind/img" "$root/$kind/sounds"
-    for name in $pictures; do
-        if [ "$kind" = empty ]; then : > "$root/$kind/img/$name"; else junk 3000 "$name" > "$root/$kind/img/$name"; fi
-    done
-    for name in $sounds; do
-        if [ "$kind" = empty ]; then : > "$root/$kind/sounds/$name"; else junk 3000 "$name" > "$root/$kind/sounds/$name"; fi
-    done
+for kind in missing empty junk truncated; do
+    lay_out_bad_assets "$kind" "$root/$kind" "$source_dir"
     run_case "$kind"
-    check "$kind: every picture reported" test "$(grep -c "^Couldn't load texture" "$root/$kind/out.txt")" -eq 14
-    check "$kind: every sound reported" test "$(grep -c '^Failed to load sound file: ' "$root/$kind/out.txt")" -eq 5
 done
-
-mkdir -p "$root/truncated/img" "$root/truncated/sounds"
-for name in $pictures; do
-    head -c $(($(stat -c %s "$source_dir/img/$name") / 2)) "$source_dir/img/$name" > "$root/truncated/img/$name"
+out() { echo "$root/$1/out.txt"; }
+check "missing: every picture reported" test "$(grep -c "^Couldn't load texture ./img/" "$(out missing)")" -eq 14
+check "missing: every sound reported" test "$(grep -c '^Failed to load sound file: ./sounds/' "$(out missing)")" -eq 5
+check "missing: nothing plays" bash -c "! grep -q '^Playing' '$(out missing)'"
+check "missing: each failed play is reported" grep -qx "Sound::stopSound(): Refname not found: place" "$(out missing)"
+for kind in empty junk; do
+    check "$kind: every picture reported" test "$(grep -c "^Couldn't load texture" "$(out $kind)")" -eq 14
+    check "$kind: every sound reported" test "$(grep -c '^Failed to load sound file: ' "$(out $kind)")" -eq 5
 done
-for name in $sounds; do
-    head -c $(($(stat -c %s "$source_dir/sounds/$name") / 3)) "$source_dir/sounds/$name" > "$root/truncated/sounds/$name"
-done
-convert -size 4096x4096 gradient:navy-gold "$root/truncated/img/bg.jpg"
-run_case truncated
-check "truncated: the huge board picture loads" grep -qx "Loaded texture ./img/bg.jpg" "$root/truncated/out.txt"
+check "truncated: the huge board picture loads" grep -qx "Loaded texture ./img/bg.jpg" "$(out truncated)"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
