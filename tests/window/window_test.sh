@@ -20,7 +20,9 @@ convert -size 1024x1024 xc:'rgb(200,30,30)' img/splash.jpg
 convert -size 1024x1024 xc:'rgb(30,30,200)' img/instructions.jpg
 convert -size 1024x1024 xc:'rgb(40,160,40)' img/bg.jpg
 convert -size 64x64 xc:'rgba(255,0,255,255)' img/gear.png
-for name in motor link tools bluebutton greenbutton redbutton switch tightlight cursors cursorglow; do
+convert -size 64x64 xc:'rgba(0,255,255,255)' img/motor.png
+convert -size 64x64 xc:'rgba(255,255,0,255)' img/link.png
+for name in tools bluebutton greenbutton redbutton switch tightlight cursors cursorglow; do
     convert -size 64x64 xc:'rgba(128,128,128,0)' "img/$name.png"
 done
 # The game's own sounds, played on SDL's silent driver so that "Playing ..." lines appear.
@@ -90,6 +92,33 @@ move_to 600 100 0.5
 shot cleared.png
 check "Clear all empties the board (the motor's place is bare)" near "$(colour cleared.png 145 250)" 40,160,40
 
+# The other tools. The raised bar covers window x 144..656 from y 352 down, so the board is
+# clicked outside that. Buttons: New chain (460, 547), Longer (370, 547), Shorter (415, 547),
+# Reset (505, 547), Medium (415, 440), Large (460, 440), Motor (502, 440), power (572, 510).
+pick() { move_to 400 590 1.2; click_at "$1" "$2"; }
+pick 460 547
+click_at 20 330   # a new chain with its corner at board (-380, -30), 220 units square
+shot chain.png
+check "New chain lays a chain out from the pointer" near "$(colour chain.png 20 250)" 255,255,0
+check "  as a square 220 units wide" near "$(colour chain.png 240 250)" 255,255,0
+pick 370 547; click_at 20 319    # its first link, at board (-380, -19)
+pick 415 547; click_at 20 319
+pick 505 547; click_at 20 319
+sleep 0.5
+shot reset.png
+check "after Longer, Shorter and Reset the chain is square again" near "$(colour reset.png 130 110)" 255,255,0
+pick 415 440; click_at 700 150
+pick 460 440; click_at 700 300
+pick 502 440; click_at 740 60
+sleep 0.3
+shot pieces.png
+check "Medium gear puts a gear down" near "$(colour pieces.png 700 150)" 255,0,255
+check "Large gear puts a gear down" near "$(colour pieces.png 700 300)" 255,0,255
+check "Motor puts a motor down" near "$(colour pieces.png 740 60)" 0,255,255
+move_to 400 590 1.2
+click_at 572 510
+click_at 572 510
+
 # Keys go where the pointer is: there is no window manager to give focus.
 ends_with() {  # ends_with KEYS: the game exits with status 0 on them
     move_to 400 300 0.1
@@ -123,7 +152,9 @@ check "the play mode's pictures were loaded" grep -qx "Loaded texture ./img/bg.j
 check "the sounds were loaded" grep -qx "Loaded Sound bg" out.txt
 check "the music plays in the play mode" grep -qx "Playing bg" out.txt
 places=$(grep -cx "Playing place" out.txt)
-check "one place sound for the new gear and one for its deletion (got $places)" test "$places" -eq 2
+check "a place sound for each of the nine actions on the board (got $places)" test "$places" -eq 9
+check "the power switch turned the motors off" grep -qx "Playing motorStop" out.txt
+check "and on again" grep -qx "Playing motorStart" out.txt
 check "the tool buttons clicked" grep -qx "Playing button" out.txt
 if [ "$failures" -ne 0 ]; then
     echo "--- game output"; cat out.txt; echo "--- errors"; head -20 err.txt
