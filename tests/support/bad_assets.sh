@@ -38,3 +38,21 @@ lay_out_bad_assets() {
         convert -size 4096x4096 gradient:navy-gold "$dest/img/bg.jpg"
     fi
 }
+
+# check_bad_asset_runs ROOT: the checks common to every bad-file test, after one run per kind
+# that left its standard output in ROOT/KIND/out.txt. Uses the caller's `check`.
+check_bad_asset_runs() {
+    local root=$1 name kind
+    for name in $BAD_PICTURES; do
+        check "missing: reports ./img/$name" grep -qx "Couldn't load texture ./img/$name" "$root/missing/out.txt"
+    done
+    for name in $BAD_SOUNDS; do
+        check "missing: reports ./sounds/$name" grep -qx "Failed to load sound file: ./sounds/$name" "$root/missing/out.txt"
+    done
+    check "missing: plays nothing" bash -c "! grep -q '^Playing' '$root/missing/out.txt'"
+    for kind in empty junk; do
+        check "$kind: every picture reported" test "$(grep -c "^Couldn't load texture" "$root/$kind/out.txt")" -eq 14
+        check "$kind: every sound reported" test "$(grep -c '^Failed to load sound file: ' "$root/$kind/out.txt")" -eq 5
+    done
+    check "truncated: the huge board picture loads" grep -qx "Loaded texture ./img/bg.jpg" "$root/truncated/out.txt"
+}
