@@ -17,7 +17,7 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsd
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 
-.PHONY: run test soak build sanitize-build deps asset-deps assets clean
+.PHONY: run test soak build sanitize-build deps asset-deps assets clean lines
 
 run: build
 	./$(BUILD_DIR)/brindlecog
@@ -51,6 +51,10 @@ asset-deps:
 
 assets: asset-deps
 	/usr/bin/python3 tools/assets/generate.py
+
+# Test code against the rest of the code (non-blank, non-comment lines) and their ratio.
+lines:
+	@./tools/count-lines
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

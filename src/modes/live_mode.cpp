@@ -115,11 +115,10 @@ void LiveMode::removeChain(Chain* chain) {
 }
 
 void LiveMode::clearBoard() {
-    // Gears first, so that every chain hears of every gear before the chains go.
-    while (!board.gears.empty()) {
-        removeGear(board.gears.front().get());
+    if (heldGear != nullptr || heldChain != nullptr) {
+        dragMode = NO_DRAG;  // the drag ends with its piece: nothing may point at it
     }
-    while (!board.chains.empty()) {
-        removeChain(board.chains.front().get());
-    }
+    heldGear = nullptr;
+    heldChain = nullptr;
+    board.clear();
 }

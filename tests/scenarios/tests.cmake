@@ -1,30 +1,15 @@
-# Scenario tests: the real game run headless by brindlecog-replay on scripted sessions, from
-# the repository root, where it finds img/ and sounds/. The checkers are Python 3 programs
-# that use only the standard library.
+# Scenario tests: the real game run headless by brindlecog-replay from the repository root,
+# where it finds img/ and sounds/. The checker uses Python's standard library and ImageMagick.
 set(SCENARIO_PYTHON /usr/bin/python3)
 set(SCENARIO_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-# One test per session script (the classes of test_sessions.py).
-foreach(session StartScreen RunningMachine SmallGearsFaster PlacePieces DragGears PullChain
-        EditChain DeleteAndClear PowerSwitch)
-  add_test(NAME Scenario.${session}
-    COMMAND ${SCENARIO_PYTHON} ${SCENARIO_DIR}/test_sessions.py
-            $<TARGET_FILE:brindlecog-replay> ${session}
+foreach(group Model Golden StartScreen ReplayTool)
+  add_test(NAME Scenario.${group}
+    COMMAND ${SCENARIO_PYTHON} ${SCENARIO_DIR}/test_replay.py $<TARGET_FILE:brindlecog-replay>
+            ${group}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+  set_tests_properties(Scenario.${group} PROPERTIES TIMEOUT 600)
 endforeach()
-add_test(NAME Scenario.ReplayTool
-  COMMAND ${SCENARIO_PYTHON} ${SCENARIO_DIR}/test_replay_tool.py $<TARGET_FILE:brindlecog-replay>
-  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-add_test(NAME Scenario.ModelComparison
-  COMMAND ${SCENARIO_PYTHON} ${SCENARIO_DIR}/test_model.py $<TARGET_FILE:brindlecog-replay>
-  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-add_test(NAME Scenario.GoldenPictures
-  COMMAND ${SCENARIO_PYTHON} ${SCENARIO_DIR}/test_golden.py $<TARGET_FILE:brindlecog-replay>
-  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-set_tests_properties(Scenario.StartScreen Scenario.RunningMachine Scenario.SmallGearsFaster
-  Scenario.PlacePieces Scenario.DragGears Scenario.PullChain Scenario.EditChain
-  Scenario.DeleteAndClear Scenario.PowerSwitch Scenario.ReplayTool Scenario.ModelComparison
-  Scenario.GoldenPictures PROPERTIES TIMEOUT 600)
 
 # The replay's own parts that no script can reach: a check that finds a broken board, and
 # the dump's number text.
