@@ -60,11 +60,10 @@ clean:
 # (dpkg-buildflags) and stamped with the last commit's time, so that the same commit always gives
 # the same bytes. dpkg-shlibdeps (dpkg-dev) works out its dependencies.
 PACKAGE_DIR ?= build-package
-SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || stat -c %Y NEWS)
-export SOURCE_DATE_EPOCH
-export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 
 .PHONY: package check-package
+package check-package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || stat -c %Y NEWS)
+package check-package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package:
 	@./tools/ensure-packages $(GAME_PACKAGES) dpkg-dev
 	cmake -S . -B $(PACKAGE_DIR) -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=None \
