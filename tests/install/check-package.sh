@@ -38,12 +38,17 @@ desktop-file-validate "$root"/share/applications/*.desktop >"$scratch/desktop" 2
 
 # Hardening: full RELRO (relro + bind now), stack protector and fortified calls.
 game=$root/libexec/brindlecog/brindlecog
-readelf -lW "$game" | grep -q GNU_RELRO || fail "no RELRO"
-readelf -dW "$game" | grep -Eq 'FLAGS.*(BIND_NOW|NOW)' || fail "not linked with -z now"
-readelf -sW --dyn-syms "$game" | grep -q __stack_chk_fail || fail "no stack protector"
+# Into files first: grep -q ending a pipe early would fail it under pipefail.
+readelf -lW "$game" >"$scratch/segments"
+readelf -dW "$game" >"$scratch/dynamic"
+readelf -sW --dyn-syms "$game" >"$scratch/symbols"
+readelf -SW "$game" >"$scratch/sections"
+grep -q GNU_RELRO "$scratch/segments" || fail "no RELRO"
+grep -Eq 'FLAGS.*(BIND_NOW|NOW)' "$scratch/dynamic" || fail "not linked with -z now"
+grep -q __stack_chk_fail "$scratch/symbols" || fail "no stack protector"
 # Fortified calls show only where the game uses such functions; lintian checks those it does.
 grep -q -- -D_FORTIFY_SOURCE=2 "$build/compile_commands.json" || fail "not built with FORTIFY"
-readelf -SW "$game" | grep -q '\.debug_info' && fail "the binary is not stripped"
+grep -q '\.debug_info' "$scratch/sections" && fail "the binary is not stripped"
 
 # The same build packed again, later: only the commit's time may show in it.
 cp "$deb" "$scratch/first.deb"
