@@ -10,9 +10,10 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
 
-# What building, running and testing need.
-PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsdl2-mixer-dev \
-	libosmesa6-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps \
+# What building the game needs, and on top of that what the tests, the replay tool and the
+# benchmark need (xauth: xvfb-run; imagemagick: the window tests' pictures).
+GAME_PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsdl2-mixer-dev
+PACKAGES := $(GAME_PACKAGES) libosmesa6-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool \
 	imagemagick desktop-file-utils python3
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
@@ -59,8 +60,24 @@ lines:
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
 
-# The Debian package, in the build folder. dpkg-shlibdeps (dpkg-dev) works out its dependencies.
-.PHONY: package
-package: build
-	@./tools/ensure-packages dpkg-dev
-	cd $(BUILD_DIR) && cpack
+# The Debian package: the game alone, built in its own folder with Debian's hardening flags
+# (dpkg-buildflags) and stamped with the last commit's time, so that the same commit always gives
+# the same bytes. dpkg-shlibdeps (dpkg-dev) works out its dependencies.
+PACKAGE_DIR ?= build-package
+
+.PHONY: package check-package
+package check-package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || stat -c %Y NEWS)
+package check-package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package:
+	@./tools/ensure-packages $(GAME_PACKAGES) dpkg-dev
+	cmake -S . -B $(PACKAGE_DIR) -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=None \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_DIR) -j$(JOBS)
+	cd $(PACKAGE_DIR) && cpack
+
+# The package's own checks: lintian, the manual page, the metadata and menu entry, and a second
+# packing that must give the same bytes.
+check-package: package
+	@./tools/ensure-packages lintian appstream desktop-file-utils man-db
+	./tests/install/check-package.sh $(PACKAGE_DIR)

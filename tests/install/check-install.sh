@@ -38,60 +38,47 @@ if ! cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; t
     exit 1
 fi
 data=$prefix/share/games/brindlecog
-game=$prefix/lib/brindlecog/brindlecog
+game=$prefix/libexec/brindlecog/brindlecog
 launcher=$prefix/games/brindlecog
-entry=$prefix/share/applications/brindlecog.desktop
+entry=$prefix/share/applications/io.github.brindlecog.brindlecog.desktop
 
-# --- The installed tree: exactly the game, its launcher, its menu entry, every picture and
-# sound of the source tree (byte for byte), and icons; no library, tests or tools.
+# --- The installed tree: exactly the game, its launcher, menu entry, metadata, manual page and
+# documents, and every picture, sound and icon of the source tree (byte for byte); no library,
+# tests or tools.
 {
-    echo lib/brindlecog/brindlecog
+    echo libexec/brindlecog/brindlecog
     echo games/brindlecog
-    echo share/applications/brindlecog.desktop
+    echo share/applications/io.github.brindlecog.brindlecog.desktop
+    echo share/metainfo/io.github.brindlecog.brindlecog.metainfo.xml
+    echo share/man/man6/brindlecog.6.gz
+    echo share/doc/brindlecog/copyright
+    echo share/doc/brindlecog/changelog.gz
     (cd "$source" && find img -maxdepth 1 -type f \( -name '*.png' -o -name '*.jpg' \)) |
         sed 's|^|share/games/brindlecog/|'
     (cd "$source" && find sounds -maxdepth 1 -type f \( -name '*.wav' -o -name '*.mp3' \)) |
         sed 's|^|share/games/brindlecog/|'
+    (cd "$source/packaging" && find icons -type f) | sed 's|^|share/|'
 } | sort >"$scratch/expected"
-(cd "$prefix" && find . -type f ! -path './share/icons/*' | sed 's|^\./||' | sort) >"$scratch/installed"
+(cd "$prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
 if ! diff -u "$scratch/expected" "$scratch/installed" >"$scratch/layout.diff"; then
     fail "installed files differ from the expected layout (- expected, + installed):"
     cat "$scratch/layout.diff" >&2
 fi
-for file in $(cd "$source" && find img sounds -maxdepth 1 -type f); do
-    if [ -f "$data/$file" ] && ! cmp -s "$source/$file" "$data/$file"; then
-        fail "$data/$file differs from $source/$file"
+for file in $(cd "$source" && find img sounds -maxdepth 1 -type f) $(cd "$source/packaging" && find icons -type f); do
+    installed=$data/$file
+    [[ $file == icons/* ]] && installed=$prefix/share/$file && file=packaging/$file
+    if [ -f "$installed" ] && ! cmp -s "$source/$file" "$installed"; then
+        fail "$installed differs from $source/$file"
     fi
 done
+zcmp "$prefix/share/doc/brindlecog/changelog.gz" "$source/NEWS" || fail "changelog.gz is not NEWS"
 [ -d "$data/img" ] && [ -d "$data/sounds" ] || fail "missing $data/img or $data/sounds"
 [ -x "$game" ] || fail "$game is not executable"
 [ -x "$launcher" ] || fail "$launcher is not executable"
-
-# --- Icons: square hicolor icons of their folder's size, drawn from the gear picture.
-gear=$source/img/gear.png
-icons=$(cd "$prefix" && find share/icons -type f | sort)
-if [ -f "$gear" ]; then
-    case "$icons" in
-    *share/icons/hicolor/48x48/apps/brindlecog.png*) ;;
-    *) fail "no 48x48 hicolor icon (every icon lookup falls back to that size)" ;;
-    esac
-    for icon in $icons; do
-        [[ $icon =~ ^share/icons/hicolor/([0-9]+)x([0-9]+)/apps/brindlecog\.png$ ]] ||
-            { fail "unexpected icon file $icon"; continue; }
-        size=${BASH_REMATCH[1]}
-        actual=$(identify -format '%wx%h' "$prefix/$icon")
-        [ "$actual" = "${size}x$size" ] || fail "$icon is $actual"
-        # Against the gear picture scaled here: a wrong or empty picture is far off.
-        convert "$gear[0]" -resize "${size}x$size" "PNG32:$scratch/reference.png"
-        error=$(compare -metric RMSE "$prefix/$icon" "$scratch/reference.png" null: 2>&1 |
-            sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p')
-        awk -v e="${error:-1}" 'BEGIN { exit !(e < 0.05) }' ||
-            fail "$icon does not look like $gear (RMSE ${error:-unknown})"
-    done
-else
-    echo "note: $gear is missing, so no icons are expected"
-    [ -z "$icons" ] || fail "icons installed without a gear picture: $icons"
-fi
+# 48x48 is the size every icon lookup falls back to.
+for icon in 48x48/apps/brindlecog.png scalable/apps/brindlecog.svg; do
+    [ -f "$prefix/share/icons/hicolor/$icon" ] || fail "no icon hicolor/$icon"
+done
 
 # --- The menu entry: valid, in the Game category, naming the installed launcher and icon.
 # Hints are only suggestions; errors and warnings count.

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Writes the game's fourteen pictures (img/) and five sounds (sounds/).
+"""Writes the game's fourteen pictures (img/), five sounds (sounds/) and its menu icons
+(packaging/icons/).
 
 Everything is computed from fixed seeds, so two runs write byte-identical files. Usage:
     generate.py [ROOT]     ROOT defaults to the repository this script lives in.
@@ -11,6 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import icons  # noqa: E402
 import palette as P  # noqa: E402
 import pieces  # noqa: E402
 import screens  # noqa: E402
@@ -55,6 +57,7 @@ def main():
     os.makedirs(sound_dir, exist_ok=True)
     if os.environ.get("ASSETS_ONLY") != "sounds":
         pictures(img_dir)
+        icons.write_all(os.path.join(root, "packaging", "icons"), save_png)
     if os.environ.get("ASSETS_ONLY") != "pictures":
         sounds.write_all(sound_dir)
 
