@@ -12,8 +12,8 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
 
 # What building, running and testing need.
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsdl2-mixer-dev \
-	libosmesa6-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps \
-	imagemagick desktop-file-utils python3
+	libosmesa6-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils \
+	imagemagick desktop-file-utils python3 openbox
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 
