@@ -194,9 +194,13 @@ letterboxed() {  # letterboxed WxH: the game maximised by openbox on a WxH scree
     "$game" > /dev/null 2>&1 &
     pid=$!
     window=$(timeout 20 xdotool search --sync --name '^Brindlecog$' | head -n 1)
-    sleep 1.5
-    local w h bw bh left top
-    read -r w h < <(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \(.*\)x\(.*\)/\1 \2/p')
+    local w=800 h bw bh left top
+    for _ in $(seq 50); do  # until the window manager has maximised it
+        sleep 0.1
+        read -r w h < <(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \(.*\)x\(.*\)/\1 \2/p')
+        [ "$w" != 800 ] && break
+    done
+    sleep 1
     bh=$h; bw=$((h * 4 / 3))
     [ "$bw" -gt "$w" ] && bh=$((w * 3 / 4)) && bw=$((bh * 4 / 3))
     left=$(((w - bw) / 2)); top=$(((h - bh) / 2))
