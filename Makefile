@@ -11,10 +11,11 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
 
 # What building the game needs, and on top of that what the tests, the replay tool and the
-# benchmark need (xauth: xvfb-run; imagemagick: the window tests' pictures).
+# benchmark need (xauth: xvfb-run; imagemagick: the window tests' pictures; openbox and
+# x11-utils: the window tests' maximising window manager and xprop).
 GAME_PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libdevil-dev libsdl2-mixer-dev
 PACKAGES := $(GAME_PACKAGES) libosmesa6-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool \
-	imagemagick desktop-file-utils python3
+	imagemagick desktop-file-utils python3 openbox x11-utils
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 

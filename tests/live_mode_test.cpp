@@ -6,6 +6,7 @@
 #include "app/display_state.h"
 #include "app/frame_clock.h"
 #include "app/platform.h"
+#include "app/shell.h"
 #include "modes/live_mode.h"
 #include "support/fake_platform.h"
 #include "support/gl_context.h"
@@ -307,10 +308,10 @@ TEST_F(PlayMode, ShiftLiftsALeftDragUntilItIsLetGo) {
     Gear& gear = *mode_.board.gears[3];
     passive(-55.0f, 50.0f);
     press(-55.0f, 50.0f);
-    FakePlatform::modifierBits = platform::MODIFIER_SHIFT;
+    onSpecial(platform::KEY_SHIFT_LEFT, 0, 0);  // as freeglut reports Shift going down
     drag(0.0f, 50.0f);
     EXPECT_TRUE(gear.lifted);
-    FakePlatform::modifierBits = 0;
+    onSpecialUp(platform::KEY_SHIFT_LEFT, 0, 0);
     drag(5.0f, 50.0f);
     EXPECT_FALSE(gear.lifted);
     release(5.0f, 50.0f);

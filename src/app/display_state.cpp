@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/board_box.h"
 #include "app/platform.h"
 
 int windowWidth = BOARD_WIDTH;
@@ -46,11 +47,28 @@ void reshape(int width, int height) {
         std::cout << "reshape() values bad w:" << width << " h:" << height << std::endl;
         return;
     }
-    windowHeight = height;
-    // The height decides: the window snaps to 4:3 whatever width the user dragged it to.
-    windowWidth = static_cast<int>(height * 1.3333333333333333);
-    platform::current().reshapeWindow(windowWidth, height);
-    glViewport(0, 0, windowWidth, windowHeight);
+    // The height decides: the window snaps to 4:3 whatever width the user dragged it to. Until
+    // the window manager grants that, or if it refuses, the board fills the 4:3 box in the middle.
+    const PixelBox box = fitBoard(width, height);
+    windowWidth = box.width;
+    windowHeight = box.height;
+    boardLeft = box.left;
+    boardTop = box.top;
+    letterboxed = box.width != width || box.height != height;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    platform::current().screenSize(&screenWidth, &screenHeight);
+    const PixelBox wanted = snappedWindow(height, screenWidth, screenHeight);
+    platform::current().reshapeWindow(wanted.width, wanted.height);
+    // GL counts rows from the bottom.
+    const int boardBottom = height - box.top - box.height;
+    glViewport(box.left, boardBottom, box.width, box.height);
+    glScissor(box.left, boardBottom, box.width, box.height);
+    if (letterboxed) {
+        glEnable(GL_SCISSOR_TEST);
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

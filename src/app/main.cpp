@@ -4,6 +4,7 @@
 
 #include "app/display_state.h"
 #include "app/shell.h"
+#include "app/window_identity.h"
 #include "audio/sound.h"
 #include "modes/start_state.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(BOARD_WIDTH, BOARD_HEIGHT);
     glutCreateWindow("Brindlecog");
+    identifyWindow();
     // Closing the window returns from the main loop, so the audio library is closed cleanly.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
 

@@ -12,7 +12,9 @@ static_assert(platform::BUTTON_DOWN == GLUT_DOWN && platform::BUTTON_UP == GLUT_
               "the modes receive GLUT's state codes unchanged");
 static_assert(platform::MODIFIER_SHIFT == GLUT_ACTIVE_SHIFT &&
                   platform::MODIFIER_CTRL == GLUT_ACTIVE_CTRL &&
-                  platform::MODIFIER_ALT == GLUT_ACTIVE_ALT && platform::KEY_F4 == GLUT_KEY_F4,
+                  platform::MODIFIER_ALT == GLUT_ACTIVE_ALT && platform::KEY_F4 == GLUT_KEY_F4 &&
+                  platform::KEY_SHIFT_LEFT == GLUT_KEY_SHIFT_L &&
+                  platform::KEY_SHIFT_RIGHT == GLUT_KEY_SHIFT_R,
               "modifier and key codes are GLUT's");
 
 namespace platform {
@@ -39,9 +41,14 @@ int glutModifiers() {
     return glutGetModifiers();
 }
 
+void glutScreenSize(int* width, int* height) {
+    *width = glutGet(GLUT_SCREEN_WIDTH);
+    *height = glutGet(GLUT_SCREEN_HEIGHT);
+}
+
 const Backend glut = {
-    glutElapsedMilliseconds, steadyFrequency,   steadyCounter,   glutModifiers,
-    glutReshapeWindow,       glutPostRedisplay, glutSwapBuffers,
+    glutElapsedMilliseconds, steadyFrequency, steadyCounter,     glutModifiers,
+    glutReshapeWindow,       glutScreenSize,  glutPostRedisplay, glutSwapBuffers,
 };
 
 Backend active = glut;

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 
+#include "app/board_box.h"
 #include "app/display_state.h"
 #include "app/frame_clock.h"
+#include "app/held_modifiers.h"
 #include "app/platform.h"
 #include "audio/sound.h"
 #include "audio/sound_names.h"
@@ -31,6 +33,7 @@ bool changeState(State* next) {
 }
 
 void displayFrame() {
+    clearLetterbox();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     if (currentState != nullptr) {
@@ -52,6 +55,7 @@ void idleFrame() {
 }
 
 void onMouse(int button, int state, int x, int y) {
+    noteModifiers(platform::current().modifiers());
     if (currentState != nullptr) {
         currentState->mouse(button, state, x, y);
     }
@@ -78,6 +82,7 @@ bool isExitSpecial(int key, int modifiers) {
 }
 
 void onKeyboard(unsigned char key, int x, int y) {
+    noteModifiers(platform::current().modifiers());
     if (isExitKey(key)) {
         std::exit(0);  // the mode is not asked
     }
@@ -87,13 +92,17 @@ void onKeyboard(unsigned char key, int x, int y) {
 }
 
 void onKeyboardUp(unsigned char key, int x, int y) {
+    noteModifiers(platform::current().modifiers());
     if (currentState != nullptr) {
         currentState->keyboardUp(key, x, y);
     }
 }
 
 void onSpecial(int key, int x, int y) {
-    if (isExitSpecial(key, platform::current().modifiers())) {
+    const int modifiers = platform::current().modifiers();
+    noteModifiers(modifiers);
+    noteSpecialKey(key, true);
+    if (isExitSpecial(key, modifiers)) {
         std::exit(0);
     }
     if (currentState != nullptr) {
@@ -102,6 +111,8 @@ void onSpecial(int key, int x, int y) {
 }
 
 void onSpecialUp(int key, int x, int y) {
+    noteModifiers(platform::current().modifiers());
+    noteSpecialKey(key, false);
     if (currentState != nullptr) {
         currentState->specialUp(key, x, y);
     }

@@ -16,9 +16,10 @@ class AudioBackend {
     virtual bool init(int mixRate, int channels) = 0;
     // Null on failure (no output, missing or undecodable file).
     virtual Sample* loadSample(const char* path, bool loop) = 0;
-    // The channel the sample started on, or NO_CHANNEL.
+    // A handle (0 or more) for the channel the sample started on, or NO_CHANNEL.
     virtual int play(Sample* sample) = 0;
-    // A channel number or ALL_CHANNELS; a channel whose sound has ended is ignored.
-    virtual void stop(int channel) = 0;
+    // A handle from play() or ALL_CHANNELS. A handle whose sound has ended stops nothing, even
+    // when its channel has since started another sound.
+    virtual void stop(int handle) = 0;
     virtual void close() = 0;
 };

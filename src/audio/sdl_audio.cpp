@@ -3,7 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
-#include <algorithm>
+#include <limits>
 
 // What the layer hands out: a decoded chunk and the loop mode fixed at load.
 struct Sample {
@@ -43,7 +43,8 @@ bool SdlAudio::init(int mixRate, int channels) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(channels);
+    channelCount_ = Mix_AllocateChannels(channels);
+    generations_.assign(static_cast<std::size_t>(channelCount_), 0);
     open_ = true;
     return true;
 }
@@ -67,17 +68,31 @@ int SdlAudio::play(Sample* sample) {
         return NO_CHANNEL;
     }
     const int channel = Mix_PlayChannel(-1, sample->chunk, sample->loop ? -1 : 0);
-    return channel < 0 ? NO_CHANNEL : channel;
+    if (channel < 0 || channel >= channelCount_) {
+        return NO_CHANNEL;
+    }
+    // The mixer hands out the lowest free channel again as soon as a sound ends, so a bare
+    // channel number would later stop whatever plays there now. The handle also names this
+    // start, counted per channel.
+    int& generation = generations_[static_cast<std::size_t>(channel)];
+    generation = (generation + 1) % (std::numeric_limits<int>::max() / channelCount_);
+    return generation * channelCount_ + channel;
 }
 
-void SdlAudio::stop(int channel) {
+void SdlAudio::stop(int handle) {
     if (!open_) {
         return;
     }
-    if (channel == ALL_CHANNELS) {
+    if (handle == ALL_CHANNELS) {
         Mix_HaltChannel(-1);
-    } else if (channel >= 0 && channel < Mix_AllocateChannels(-1)) {
-        Mix_HaltChannel(channel);  // a channel whose sound has ended is simply idle
+        return;
+    }
+    if (handle < 0) {
+        return;
+    }
+    const int channel = handle % channelCount_;
+    if (generations_[static_cast<std::size_t>(channel)] == handle / channelCount_) {
+        Mix_HaltChannel(channel);  // still this start's channel (idle if the sound has ended)
     }
 }
 

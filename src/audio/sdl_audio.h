@@ -21,13 +21,15 @@ class SdlAudio : public AudioBackend {
 
     bool init(int mixRate, int channels) override;
     Sample* loadSample(const char* path, bool loop) override;
+    // A handle that names the channel and this start on it, so that a late stop() cannot
+    // halt a sound that has since taken the channel over.
     int play(Sample* sample) override;
-    void stop(int channel) override;
+    void stop(int handle) override;
     void close() override;
-
-    bool isOpen() const { return open_; }
 
   private:
     bool open_ = false;
+    int channelCount_ = 0;
+    std::vector<int> generations_;  // per channel: how many starts it has seen (wrapping)
     std::vector<Sample*> samples_;  // owned; freed by close()
 };

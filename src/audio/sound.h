@@ -7,7 +7,7 @@
 
 struct SoundEntry {
     Sample* sample = nullptr;                // never null in a stored entry
-    int channel = AudioBackend::NO_CHANNEL;  // channel of the latest successful play
+    int channel = AudioBackend::NO_CHANNEL;  // handle of the latest successful play
 };
 
 // The program's one audio object: named samples (refnames) over an audio backend. The

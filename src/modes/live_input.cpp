@@ -1,7 +1,9 @@
 // The play mode's pointer handling: the tool bar sees every event first, the tool icon and
 // its glow follow the pointer, and the glow gates what a click may do on the board.
+#include "app/board_box.h"
 #include "app/display_state.h"
 #include "app/frame_clock.h"
+#include "app/held_modifiers.h"
 #include "app/platform.h"
 #include "audio/sound.h"
 #include "audio/sound_names.h"
@@ -38,8 +40,9 @@ void playPlace() {
 
 Vec3 LiveMode::toBoard(int x, int y) {
     const float unitsPerPixel = static_cast<float>(800.0 / windowWidth);
-    const float boardX = static_cast<float>(x) * unitsPerPixel - 400.0f;
-    const float boardY = 300.0f - static_cast<float>(y) * unitsPerPixel;
+    // Through the same box the board is drawn in (the whole window unless it is letterboxed).
+    const float boardX = static_cast<float>(x - boardLeft) * unitsPerPixel - 400.0f;
+    const float boardY = 300.0f - static_cast<float>(y - boardTop) * unitsPerPixel;
     return {boardX, boardY, 0.0f};
 }
 
@@ -76,7 +79,8 @@ void LiveMode::passiveMotion(int x, int y) {
     if (heldGear != nullptr) {
         const Vec3 grab = heldGear->grabOffset;
         heldGear->dragTarget = {point.x - grab.x, point.y - grab.y, 0.0f - grab.z};
-        const bool shift = (platform::current().modifiers() & platform::MODIFIER_SHIFT) != 0;
+        // Shift as last seen by a key or button event: motion events do not carry it.
+        const bool shift = (heldModifiers() & platform::MODIFIER_SHIFT) != 0;
         heldGear->lifted = dragMode == FREE_DRAG || shift;
     }
     if (heldChain != nullptr) {
@@ -117,8 +121,8 @@ void LiveMode::updateGlow(int tool, Vec3 point, bool overBar) {
 }
 
 void LiveMode::mouse(int button, int state, int x, int y) {
-    if (toolBar == nullptr) {
-        return;
+    if (toolBar == nullptr || !platform::isPointerButton(button)) {
+        return;  // a wheel notch would start a drag that no release ends
     }
     const Vec3 point = toBoard(x, y);
     toolBar->mouseButton(button, state, point);

@@ -7,6 +7,8 @@ std::int64_t FakePlatform::ticksPerSecond = 1000000;
 int FakePlatform::modifierBits = 0;
 int FakePlatform::reshapedWidth = 0;
 int FakePlatform::reshapedHeight = 0;
+int FakePlatform::screenWidth = 0;
+int FakePlatform::screenHeight = 0;
 int FakePlatform::redisplays = 0;
 int FakePlatform::swaps = 0;
 
@@ -26,6 +28,10 @@ const platform::Backend fake = {
         FakePlatform::reshapedWidth = width;
         FakePlatform::reshapedHeight = height;
     },
+    [](int* width, int* height) {
+        *width = FakePlatform::screenWidth;
+        *height = FakePlatform::screenHeight;
+    },
     [] { ++FakePlatform::redisplays; },
     [] { ++FakePlatform::swaps; },
 };
@@ -38,6 +44,7 @@ FakePlatform::FakePlatform() {
     ticksPerSecond = 1000000;
     modifierBits = 0;
     reshapedWidth = reshapedHeight = 0;
+    screenWidth = screenHeight = 0;  // unknown: no limit
     redisplays = swaps = 0;
     platform::install(fake);
 }

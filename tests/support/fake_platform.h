@@ -18,6 +18,8 @@ class FakePlatform {
     static int modifierBits;
     static int reshapedWidth;
     static int reshapedHeight;
+    static int screenWidth;
+    static int screenHeight;
     static int redisplays;
     static int swaps;
 };

@@ -40,6 +40,7 @@ near() {  # near r,g,b r,g,b: every channel within 40
     local IFS=,; local a=($1) b=($2)
     for i in 0 1 2; do d=$((a[i] - b[i])); [ ${d#-} -le 40 ] || return 1; done
 }
+not_near() { ! near "$@"; }
 click_at() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.4; }
 move_to() { xdotool mousemove --window "$window" "$1" "$2"; sleep "${3:-0.3}"; }
 
@@ -51,6 +52,10 @@ check "the window appears" test -n "$window"
 sleep 1
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 check "the window is 800 by 600 (got $geometry)" test "$geometry" = "800x600"
+check "the window's class is brindlecog" bash -c "xprop -id $window WM_CLASS | grep -q '\"brindlecog\", \"brindlecog\"'"
+# Width, height, then the first pixel as ARGB: the (magenta) gear picture.
+check "the window's icon is the gear picture" test "$(xprop -id "$window" -notype -f _NET_WM_ICON 32c \
+    ' $0 $1 $2' _NET_WM_ICON)" = "_NET_WM_ICON 64 64 $((0xffff00ff))"
 
 shot splash.png
 check "the splash picture shows" near "$(colour splash.png 400 300)" 200,30,30
@@ -60,6 +65,26 @@ check "a click shows the instructions" near "$(colour instructions.png 400 300)"
 click_at 400 300
 shot board.png
 check "a second click enters the play mode" near "$(colour board.png 600 200)" 40,160,40
+
+# A plain left drag is held back by the other gears; with Shift (pressed during the drag: then
+# freeglut reports it only through key events) the gear goes straight over them. The starting
+# gears stand at window (345, 85), (145, 85), (345, 250) and the motor at (145, 250).
+drag_towards() {  # drag_towards FROM_X FROM_Y TO_X TO_Y [KEY]: shoots hold.png before letting go
+    move_to "$1" "$2"; xdotool mousedown 1; sleep 0.2
+    [ -n "${5:-}" ] && xdotool keydown "$5"
+    for step in 1 2 3 4 5 6 7 8; do move_to $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8)) 0.05; done
+    sleep 0.5; shot hold.png; [ -n "${5:-}" ] && xdotool keyup "$5"; xdotool mouseup 1; sleep 0.3
+}
+drag_towards 345 250 160 250
+check "a left drag moves a gear" near "$(colour hold.png 260 250)" 255,0,255
+check "  but not onto the motor" not_near "$(colour hold.png 160 250)" 255,0,255
+drag_towards 262 250 160 250 shift  # from where it was held back
+check "  but with Shift it goes over the motor" near "$(colour hold.png 160 250)" 255,0,255
+# freeglut reports the wheel's notches as buttons 4 and 5 (3 and 4 to the game): no grab.
+move_to 145 85; xdotool click 4 click 5; sleep 0.2
+for x in 300 450 600; do move_to "$x" 400 0.1; done
+sleep 0.3; shot wheel.png
+check "the wheel does not pick up a gear" near "$(colour wheel.png 600 400)" 40,160,40
 
 # Window pixel = board point (x + 400, 300 - y). The raised bar's Small gear button stands at
 # board (-30, -140), Delete at (-163, -247), Clear all at (-103, -247).
@@ -119,6 +144,11 @@ move_to 400 590 1.2
 click_at 572 510
 click_at 572 510
 
+# The window never asks to be larger than the screen (1024x768 here): 800x800 snaps to 1024x768.
+xdotool windowsize "$window" 800 800; sleep 0.5
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+check "a window taller than the screen snaps to the screen (got $geometry)" test "$geometry" = "1024x768"
+
 # Keys go where the pointer is: there is no window manager to give focus.
 ends_with() {  # ends_with KEYS: the game exits with status 0 on them
     move_to 400 300 0.1
@@ -146,6 +176,47 @@ for keys in ctrl+q alt+F4; do
     ends_with "$keys"; status=$?
     check "$keys ends the game with status 0 (got $status)" test "$status" -eq 0
 done
+
+# Maximised by a window manager, the window keeps the screen's shape: the board is drawn in the
+# largest 4:3 box, centred between black bars, and the pointer is mapped through the same box.
+cat > openbox.xml << 'XML'
+<openbox_config xmlns="http://openbox.org/3.4/rc"><applications>
+<application class="*"><maximized>yes</maximized></application></applications></openbox_config>
+XML
+letterboxed() {  # letterboxed WxH: the game maximised by openbox on a WxH screen
+    Xvfb -displayfd 6 -screen 0 "${1}x24" 6> display 2> /dev/null &
+    local server=$!
+    for _ in $(seq 50); do [ -s display ] && break; sleep 0.1; done
+    local -x DISPLAY=":$(cat display)"
+    openbox --config-file "$work/openbox.xml" > /dev/null 2>&1 &
+    local manager=$!
+    for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
+    "$game" > /dev/null 2>&1 &
+    pid=$!
+    window=$(timeout 20 xdotool search --sync --name '^Brindlecog$' | head -n 1)
+    local w=800 h bw bh left top
+    for _ in $(seq 50); do  # until the window manager has maximised it
+        sleep 0.1
+        read -r w h < <(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \(.*\)x\(.*\)/\1 \2/p')
+        [ "$w" != 800 ] && break
+    done
+    sleep 1
+    bh=$h; bw=$((h * 4 / 3))
+    [ "$bw" -gt "$w" ] && bh=$((w * 3 / 4)) && bw=$((bh * 4 / 3))
+    left=$(((w - bw) / 2)); top=$(((h - bh) / 2))
+    at() { echo $((left + ($1 + 400) * bw / 800)) $((top + (300 - $2) * bw / 800)); }
+    click_at $(at 0 0); click_at $(at 0 0)
+    # Right-drag the gear at board (-55, 50) to (200, -50).
+    move_to $(at -55 50); xdotool mousedown 3
+    for point in "0 20" "100 -20" "200 -50"; do move_to $(at $point) 0.1; done
+    sleep 0.5; xdotool mouseup 3; sleep 0.5
+    shot letterbox.png
+    check "$1: maximised to ${w}x${h}, a gear dragged in the box lies under the pointer" \
+        near "$(colour letterbox.png $(at 200 -50))" 255,0,255
+    check "$1: black bars beside the board" near "$(colour letterbox.png $((left / 2)) $((top / 2)))" 0,0,0
+    kill "$pid" "$manager" "$server"; wait "$pid" "$manager" "$server" 2> /dev/null
+}
+for size in 1920x1080 1280x1024 1000x600; do letterboxed "$size"; done
 
 check "the splash picture was loaded" grep -qx "Loaded texture ./img/splash.jpg" out.txt
 check "the play mode's pictures were loaded" grep -qx "Loaded texture ./img/bg.jpg" out.txt

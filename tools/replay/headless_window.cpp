@@ -31,7 +31,13 @@ int modifiers() {
 }
 
 void reshapeWindow(int width, int height) {
-    activeWindow->resize(width, height);
+    activeWindow->requestSize(width, height);
+}
+
+// Far larger than any window a script asks for: the screen never limits the replay's window.
+void screenSize(int* width, int* height) {
+    *width = HeadlessWindow::SCREEN_SIZE;
+    *height = HeadlessWindow::SCREEN_SIZE;
 }
 
 // The replay draws every frame anyway.
@@ -43,8 +49,8 @@ void swapBuffers() {
 }
 
 const platform::Backend headless = {
-    elapsedMilliseconds, noCounterFrequency, noCounter,   modifiers,
-    reshapeWindow,       postRedisplay,      swapBuffers,
+    elapsedMilliseconds, noCounterFrequency, noCounter,     modifiers,
+    reshapeWindow,       screenSize,         postRedisplay, swapBuffers,
 };
 
 }  // namespace
@@ -86,6 +92,24 @@ void HeadlessWindow::resize(int width, int height) {
 const std::vector<unsigned char>& HeadlessWindow::pixels() const {
     glFinish();
     return buffer_;
+}
+
+void HeadlessWindow::requestSize(int width, int height) {
+    if (grantsRequests_) {
+        granted_ = {width, height};
+    }
+}
+
+std::optional<std::pair<int, int>> HeadlessWindow::takeNewSize() {
+    std::optional<std::pair<int, int>> granted;
+    granted.swap(granted_);
+    if (granted && granted->first == width_ && granted->second == height_) {
+        granted.reset();  // a window system reports a size only when it changes
+    }
+    if (granted) {
+        resize(granted->first, granted->second);
+    }
+    return granted;
 }
 
 int HeadlessWindow::modifiers() const {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 // The game's window without a window system: an off-screen Mesa (OSMesa) GL context of the
 // window's size, and the platform services the game asks the window system for. While it
 // exists it is the installed platform backend: the clock reads the replay's own time, the
-// modifier keys are what the script says, and a reshapeWindow from the game resizes the
-// drawing buffer as a real window would be resized.
+// modifier keys are what the script says, and the game's own resize requests are granted, as a
+// window manager grants them, or refused, as a maximised window or a tiling manager refuses.
 class HeadlessWindow {
   public:
     HeadlessWindow(int width, int height);
@@ -19,9 +21,18 @@ class HeadlessWindow {
     // The pixels drawn so far, RGBA, bottom row first (GL's order).
     const std::vector<unsigned char>& pixels() const;
 
+    static constexpr int SCREEN_SIZE = 16384;
+
     // The window's drawing area becomes this size; the old picture is gone, as in a window
     // that has not been redrawn yet.
     void resize(int width, int height);
+    // The game asks for a new size (glutReshapeWindow); a granted size takes effect, and is
+    // reported, through takeNewSize.
+    void requestSize(int width, int height);
+    void grantRequests(bool grant) { grantsRequests_ = grant; }
+    // The size granted since the last call, if it differs from the window's: the window now
+    // has it, and the game is to hear of it through its reshape callback.
+    std::optional<std::pair<int, int>> takeNewSize();
 
     // Replay time passes on the window system's clock.
     void advanceClock(float seconds) { elapsedSeconds_ += seconds; }
@@ -39,4 +50,6 @@ class HeadlessWindow {
     double elapsedSeconds_ = 0.0;
     bool shift_ = false;
     bool alt_ = false;
+    bool grantsRequests_ = true;
+    std::optional<std::pair<int, int>> granted_;
 };

@@ -24,7 +24,7 @@ Replay::Replay() : window_(std::make_unique<HeadlessWindow>(BOARD_WIDTH, BOARD_H
     initDisplayState();
     SdlAudio::selectOutput(SdlAudio::Output::Silent);
     loadSounds();
-    reshape(BOARD_WIDTH, BOARD_HEIGHT);
+    windowResized(BOARD_WIDTH, BOARD_HEIGHT);
 }
 
 Replay::~Replay() {
@@ -36,6 +36,17 @@ void Replay::frame(float seconds) {
     window_->advanceClock(seconds);
     advanceFrame();
     displayFrame();
+}
+
+void Replay::windowResized(int width, int height) {
+    if (width > 0 && height > 0) {
+        window_->resize(width, height);
+    }
+    reshape(width, height);
+    // A size the game asked for and was granted comes back through the reshape callback.
+    while (const auto granted = window_->takeNewSize()) {
+        reshape(granted->first, granted->second);
+    }
 }
 
 int Replay::execute(const Command& command, int lineNumber) {
@@ -65,6 +76,12 @@ int Replay::execute(const Command& command, int lineNumber) {
             onPassiveMotion(command.x, command.y);
             break;
         case Kind::Shift:
+            // As a real Shift key: its own event reports the state from before it.
+            if (command.on) {
+                onSpecial(platform::KEY_SHIFT_LEFT, pointerX_, pointerY_);
+            } else {
+                onSpecialUp(platform::KEY_SHIFT_LEFT, pointerX_, pointerY_);
+            }
             window_->setShift(command.on);
             break;
         case Kind::Key:
@@ -76,7 +93,10 @@ int Replay::execute(const Command& command, int lineNumber) {
             window_->setAlt(false);
             break;
         case Kind::Reshape:
-            reshape(command.x, command.y);
+            windowResized(command.x, command.y);
+            break;
+        case Kind::WindowManager:
+            window_->grantRequests(command.on);
             break;
         case Kind::Dump:
             std::cout << dumpState() << std::endl;

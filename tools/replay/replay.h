@@ -30,6 +30,8 @@ class Replay {
     // REPLAY_DONE to go on, or the status to end with.
     int execute(const Command& command, int lineNumber);
     void frame(float seconds);
+    // The window system reports a width by height window.
+    void windowResized(int width, int height);
 
     std::unique_ptr<HeadlessWindow> window_;
     int pointerX_ = 0;  // where the pointer was last seen, for key events

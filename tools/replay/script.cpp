@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int LAST_GLUT_BUTTON = 7;  // freeglut: 3 and 4 are the wheel's notches, 5 to 7 more
+
 std::vector<std::string> splitWords(const std::string& line) {
     const std::string code = line.substr(0, line.find('#'));  // '#' starts a comment
     std::istringstream words(code);
@@ -40,7 +42,7 @@ bool readButton(const std::string& word, int& button) {
     } else if (word == "right") {
         button = platform::MOUSE_RIGHT;
     } else {
-        return false;
+        return readInt(word, button) && button >= 0 && button <= LAST_GLUT_BUTTON;
     }
     return true;
 }
@@ -117,6 +119,10 @@ bool parseLine(const std::string& line, std::optional<Command>& command) {
     } else if (name == "reshape") {
         parsed.kind = Command::Kind::Reshape;
         readable = readPoint(words, 1, parsed);
+    } else if (name == "wm") {
+        parsed.kind = Command::Kind::WindowManager;
+        readable = argumentCount == 1 && (words[1] == "refuse" || words[1] == "accept");
+        parsed.on = readable && words[1] == "accept";
     } else if (name == "dump" || name == "check") {
         parsed.kind = name == "dump" ? Command::Kind::Dump : Command::Kind::Check;
         readable = argumentCount == 0;
