@@ -144,15 +144,18 @@ class ReplayTool(unittest.TestCase):
         for turn, seconds in zip(turns, (0.03, 0.1, 0.016, 0.0)):
             self.assertAlmostEqual(turn, 200 * seconds, places=3)  # 200 degrees a second
 
-    def test_the_window_snaps_to_4_to_3_and_ignores_a_size_of_nothing(self):
+    def test_the_window_snaps_to_4_to_3_unless_refused_and_ignores_a_size_of_nothing(self):
         with tempfile.TemporaryDirectory() as folder:
-            shots = [os.path.join(folder, name) for name in ("a.png", "b.png", "c.png")]
+            shots = [os.path.join(folder, name) for name in ("a.png", "b.png", "c.png", "d.png")]
             status, lines, dumps, stderr = replay(
                 ENTER + "reshape 400 300\npassive 200 150\ndump\nshot %s\nreshape 1000 600\n"
-                "passive 400 300\ndump\nshot %s\nreshape 0 0\nshot %s\n" % tuple(shots))
+                "passive 400 300\ndump\nshot %s\nreshape 0 0\nshot %s\nwm refuse\n"
+                "reshape 1000 600\npassive 500 300\ndump\nshot %s\n" % tuple(shots))
             self.assertEqual(status, 0, stderr)
-            self.assertEqual([shot_size(s) for s in shots], ["400x300", "800x600", "800x600"])
-        self.assertEqual([(d["cursor"]["x"], d["cursor"]["y"]) for d in dumps], [(0, 0)] * 2)
+            self.assertEqual([shot_size(s) for s in shots],
+                             ["400x300", "800x600", "800x600", "1000x600"])
+        # The window's centre is the board's origin, letterboxed or not.
+        self.assertEqual([(d["cursor"]["x"], d["cursor"]["y"]) for d in dumps], [(0, 0)] * 3)
         self.assertIn("reshape() values bad w:0 h:0", lines)
 
     def test_a_shot_that_cannot_be_written_fails_the_run(self):
