@@ -6,137 +6,115 @@
 
 namespace {
 
-TEST(MechanicsGear, MotorSpeedLagsThePowerSwitchByAboutTwoSeconds) {
-    Board board;
-    Gear* motor = board.addPiece(PieceKind::Motor, {}, false);
-    ASSERT_EQ(motor->speed, 0.0f);
-    for (int frame = 0; frame < 125; ++frame) {  // two seconds
-        board.step(0.016f, true);
-    }
-    // The first frame picks the ramp; every later one closes dt / 2 of the gap: 1 - 1/e.
-    EXPECT_NEAR(motor->speed / 200.0f, 1.0f - std::pow(1.0f - 0.008f, 124.0f), 1e-4f);
-    EXPECT_EQ(motor->activeRamp, motor->startRamp.get());
-
-    motor->held = true;  // a held motor neither turns nor changes speed or ramp
-    const float speed = motor->speed;
-    const float rotation = motor->rotation;
-    board.step(0.016f, false);
-    EXPECT_EQ(motor->speed, speed);
-    EXPECT_EQ(motor->rotation, rotation);
-    EXPECT_EQ(motor->activeRamp, motor->startRamp.get());
-    motor->held = false;
-
-    for (int frame = 0; frame < 250; ++frame) {
-        board.step(0.016f, false);
-    }
-    EXPECT_EQ(motor->activeRamp, motor->stopRamp.get());
-    EXPECT_GT(motor->speed, 0.0f);
-    EXPECT_LT(motor->speed, 0.2f * speed);
-}
-
-TEST(MechanicsGear, ARunningMotorKeepsTurningSmoothlyForAWeek) {
+TEST(MechanicsGear, ARunningMotorStillTurnsEvenlyAfterAWeekAndAHeldOneStops) {
     Board board;
     Gear* motor = board.addPiece(PieceKind::Motor, {}, true);
-    constexpr long FRAMES = 7L * 24 * 3600 * 100 / 3;  // a week of 0.03 s frames
-    float slowest = 360.0f;
-    float fastest = 0.0f;
-    bool inRange = true;
-    for (long frame = 0; frame < FRAMES; ++frame) {
-        const float before = motor->rotation;
+    for (long frame = 0; frame < 7L * 24 * 3600 * 100 / 3; ++frame) {  // 0.03 s frames
         board.step(0.03f, true);
-        const float turn = turnBetween(before, motor->rotation);
-        slowest = std::min(slowest, turn);
-        fastest = std::max(fastest, turn);
-        inRange = inRange && motor->rotation >= 0.0f && motor->rotation <= 360.0f;
     }
-    EXPECT_TRUE(inRange);
-    EXPECT_NEAR(slowest, 6.0f, 1e-3f);
-    EXPECT_NEAR(fastest, 6.0f, 1e-3f);
+    float before = motor->rotation;
+    board.step(0.03f, true);
+    EXPECT_NEAR(turnBetween(before, motor->rotation), 6.0f, 1e-3f);
+    motor->held = true;  // neither turns nor changes speed
+    before = motor->rotation;
+    board.step(0.03f, false);
+    EXPECT_EQ(motor->rotation, before);
+    EXPECT_EQ(motor->speed, 200.0f);
 }
 
 TEST(MechanicsGear, TheChainTurnsAPlainGearOrAHeldMotorByTheAngleItsPointSwept) {
-    Gear gear(50.0f, GEAR_IMAGE, 0.0f, 0.0f);
-    gear.position = gear.lastPosition = Vec3{};
-    Point point;
-    point.position = Vec3{0.0f, 10.0f, 0.0f};
-    gear.trackedPoint = &point;
-    gear.trackedStart = Vec3{10.0f, 0.0f, 0.0f};
-    gear.turnWithChain();
-    EXPECT_NEAR(gear.rotation, 90.0f, 1e-3f);
-    EXPECT_GT(gear.rotation, 90.00005f);  // the factor is 57.295826, not 180 / pi
-    EXPECT_EQ(gear.trackedPoint, nullptr);
-
-    // From 170 to -170 degrees: a raw difference of -340, which the wrap makes 20.
-    gear.rotation = 0.0f;
-    gear.trackedPoint = &point;
-    gear.trackedStart = Vec3{-10.0f, 1.7632698f, 0.0f};
-    point.position = Vec3{-10.0f, -1.7632698f, 0.0f};
-    gear.turnWithChain();
-    EXPECT_NEAR(gear.rotation, 20.0f, 1e-3f);
-
-    Gear motor(50.0f, MOTOR_IMAGE, 200.0f, 200.0f);
-    motor.position = Vec3{};
-    motor.trackedPoint = &point;
-    motor.turnWithChain();  // running: released, not turned
-    EXPECT_EQ(motor.rotation, 0.0f);
-    EXPECT_EQ(motor.trackedPoint, nullptr);
-    motor.held = true;  // held: turned like a plain gear, from 0 to -170 degrees
-    motor.trackedPoint = &point;
-    motor.trackedStart = Vec3{10.0f, 0.0f, 0.0f};
-    motor.turnWithChain();
-    EXPECT_NEAR(motor.rotation, 190.0f, 1e-3f);
+    struct Case {
+        const char* name;
+        bool motor;
+        bool held;
+        Vec3 from;
+        Vec3 to;
+        float rotation;
+    };
+    for (const Case& c :
+         {Case{"a quarter turn", false, false, {10, 0, 0}, {0, 10, 0}, 90.0f},
+          {"across 180 degrees", false, false, {-10, 1.7632698f, 0}, {-10, -1.7632698f, 0}, 20.0f},
+          {"a running motor", true, false, {10, 0, 0}, {0, 10, 0}, 0.0f},
+          {"a held motor", true, true, {10, 0, 0}, {-10, -1.7632698f, 0}, 190.0f}}) {
+        Gear gear(50.0f, GEAR_IMAGE, c.motor ? 200.0f : 0.0f, 0.0f);
+        gear.held = c.held;
+        gear.position = gear.lastPosition = Vec3{};
+        Point point;
+        point.position = c.to;
+        gear.trackedPoint = &point;
+        gear.trackedStart = c.from;
+        gear.turnWithChain();
+        EXPECT_NEAR(gear.rotation, c.rotation, 1e-3f) << c.name;
+        EXPECT_EQ(gear.trackedPoint, nullptr) << c.name;
+    }
 }
 
-TEST(MechanicsGear, AHeldGearIsPushedOffOthersAndKeptOnTheBoardUnlessLifted) {
+// One frame of a large gear held at `at` and dragged towards target, over a board of 40-link
+// squares laid out from the origins and stretched about their centres by the factors.
+Vec3 drag(Vec3 at, Vec3 target, std::vector<std::pair<Vec3, float>> chains) {
     Board board;
-    board.addPiece(PieceKind::LargeGear, {}, true);
-    Gear* held = board.addPiece(PieceKind::SmallGear, Vec3{200.0f, 0.0f, 0.0f}, true);
-    held->beginDrag(Vec3{205.0f, 0.0f, 0.0f});
-    EXPECT_EQ(held->dragTarget, held->position);
-    held->dragTarget = Vec3{10.0f, 0.0f, 0.0f};  // no chain: straight there, then pushed off
-    board.step(0.016f, true);
-    EXPECT_EQ(held->position, (Vec3{83.0f, 0.0f, 0.0f}));
-    held->dragTarget = Vec3{};  // onto the other's centre: no direction to push in
-    board.step(0.016f, true);
-    EXPECT_EQ(held->position, Vec3{});
-    held->dragTarget = Vec3{500.0f, -400.0f, 0.0f};
-    board.step(0.016f, true);
-    EXPECT_EQ(held->position, (Vec3{370.0f, -270.0f, 0.0f}));
-    held->lifted = true;
-    board.step(0.016f, true);
-    EXPECT_EQ(held->position, (Vec3{500.0f, -400.0f, 0.0f}));
-    held->lifted = false;  // let go: the last update brings it back
-    held->update(0.016f, board.gears, board.chains);
-    EXPECT_EQ(held->position, (Vec3{370.0f, -270.0f, 0.0f}));
-}
-
-// Drags a gear held over the left side of a 40-link square, which runs at x = 0 at rest and
-// at x = -22 stretched by 1.2 (tension 2).
-Vec3 dragOverChainSide(float stretchFactor, Vec3 target) {
-    Board board;
-    Chain* chain = board.addChain(40, {});
-    for (const auto& point : chain->points) {
-        point->position.x = 110.0f + (point->position.x - 110.0f) * stretchFactor;
-        point->position.y = 110.0f + (point->position.y - 110.0f) * stretchFactor;
+    for (const auto& [origin, factor] : chains) {
+        stretch(*board.addChain(40, origin), factor, origin + Vec3{110.0f, 110.0f, 0.0f});
     }
-    for (const auto& link : chain->links) {
-        link->fitSprite();
-    }
-    Gear* gear = board.addPiece(PieceKind::LargeGear, Vec3{-40.0f, 110.0f, 0.0f}, true);
-    gear->beginDrag(gear->position);
+    Gear* gear = board.addPiece(PieceKind::LargeGear, at, true);
+    gear->beginDrag(at);
     gear->dragTarget = target;
     gear->update(0.016f, board.gears, board.chains);
     return gear->position;
 }
 
-TEST(MechanicsGear, ATautChainHoldsADraggedGearBack) {
-    // Slack: the gear follows, at most 25 units a frame, into the chain or along it.
-    EXPECT_NEAR(dragOverChainSide(1.0f, Vec3{0.0f, 110.0f, 0.0f}).x, -15.0f, 1e-3f);
-    EXPECT_NEAR(dragOverChainSide(1.0f, Vec3{-40.0f, -100.0f, 0.0f}).y, 85.0f, 1e-3f);
-    // Taut: a drag into the links is ignored and the chain throws the gear back 25 units.
-    const Vec3 taut = dragOverChainSide(1.2f, Vec3{0.0f, 110.0f, 0.0f});
-    EXPECT_NEAR(taut.x, -65.0f, 0.01f);
-    EXPECT_NEAR(taut.y, 110.0f, 0.01f);
+// One square's left side runs through (0, 110), at x = -8.8 stretched by 1.08 (tension 0.8),
+// -10.8 by 1.098 (0.98) and -22 by 1.2 (2). The tighter, the more it holds the gear back.
+TEST(MechanicsGear, AStretchedChainHoldsADraggedGearBack) {
+    struct Case {
+        const char* name;
+        float factor;
+        Vec3 at;
+        Vec3 target;
+        Vec3 reached;
+    };
+    for (const Case& c : {
+             Case{"slack: at most 25 a frame", 1.0f, {-40, 110, 0}, {0, 110, 0}, {-15, 110, 0}},
+             {"slack, along the chain", 1.0f, {-40, 110, 0}, {-40, -100, 0}, {-40, 85, 0}},
+             {"taut: thrown back", 1.2f, {-40, 110, 0}, {0, 110, 0}, {-65, 110, 0}},
+             {"almost taut: into it, no move", 1.098f, {-40, 110, 0}, {-20, 110, 0}, {-40, 110, 0}},
+             {"tight, into it", 1.08f, {-40, 110, 0}, {-20, 110, 0}, {-36, 110, 0}},
+             {"tight, sideways: a quarter", 1.08f, {-40, 110, 0}, {-40, 70, 0}, {-40, 100, 0}},
+             {"tight, off the disc", 1.08f, {-80, 110, 0}, {-100, 110, 0}, {-92.46f, 110, 0}},
+             {"taut, caught on the rim: eased out",
+              1.2f,
+              {-70, 110, 0},
+              {-70, 110, 0},
+              {-71.09f, 110, 0}},
+         }) {
+        const Vec3 reached = drag(c.at, c.target, {{Vec3{}, c.factor}});
+        EXPECT_NEAR(reached.x, c.reached.x, 0.05f) << c.name;
+        EXPECT_NEAR(reached.y, c.reached.y, 0.05f) << c.name;
+    }
+}
+
+// Two squares: one from the origin, its left side at x = 0 (-22 stretched), and one whose
+// right side is at x = -80 (-58 stretched) or, from -400, at -180 (-158): out of reach.
+TEST(MechanicsGear, ADraggedGearFollowsTheTightestChainWithinReachElseTheFirst) {
+    struct Case {
+        const char* name;
+        float first;
+        Vec3 secondOrigin;
+        float second;
+        Vec3 target;
+        bool followsSecond;
+    };
+    for (const Case& c :
+         {Case{"the second, tighter", 1.0f, {-300, 0, 0}, 1.2f, {-80, 110, 0}, true},
+          {"the first, tighter", 1.2f, {-300, 0, 0}, 1.0f, {0, 110, 0}, false},
+          {"a tighter one out of reach", 1.0f, {-400, 0, 0}, 1.2f, {-30, 110, 0}, false}}) {
+        const Vec3 at{-40.0f, 110.0f, 0.0f};
+        const Vec3 both = drag(at, c.target, {{Vec3{}, c.first}, {c.secondOrigin, c.second}});
+        const Vec3 first = drag(at, c.target, {{Vec3{}, c.first}});
+        const Vec3 second = drag(at, c.target, {{c.secondOrigin, c.second}});
+        EXPECT_GT(length(first - second), 1.0f) << c.name;
+        EXPECT_EQ(both, c.followsSecond ? second : first) << c.name;
+    }
 }
 
 }  // namespace
