@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "mechanics/board.h"
-#include "mechanics_checks.h"
+#include "mechanics/board_validator.h"
 #include "render/asset_paths.h"
 
 namespace {
@@ -14,7 +14,6 @@ struct Scene {
     Gear strayGear{30.0f, GEAR_IMAGE, 0.0f, 0.0f};
     Point strayPoint;
     Chain strayChain{4, 22.0f, {}};
-    std::unique_ptr<Point> removed;
     Board board;  // destroyed first: it may point at the strays
     const Gear* heldGear = nullptr;
     const Chain* heldChain = nullptr;
@@ -25,9 +24,8 @@ struct Scene {
     void addContact(Point* point, Gear* gear, bool touching) {
         c().contacts.insert(c().contacts.begin(),
                             std::make_unique<Contact>(Contact{point, gear, 5}));
-        if (touching) {
+        if (touching)
             point->touching.push_back(gear);
-        }
     }
 };
 
@@ -35,27 +33,19 @@ TEST(MechanicsBoard, TheValidatorNamesEachKindOfBrokenBoard) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     const std::vector<std::pair<const char*, std::function<void(Scene&)>>> cases = {
-        {"gear 1: position is not finite", [&](Scene& s) { s.g(1)->position.x = nan; }},
         {"gear 1: rotation is not finite", [&](Scene& s) { s.g(1)->rotation = nan; }},
-        {"gear 0: speed is not finite", [&](Scene& s) { s.g(0)->speed = nan; }},
         {"gear 2: still holds a trackedPoint between frames",
          [](Scene& s) { s.g(2)->trackedPoint = s.p(0); }},
         {"chain 0: point 7 is not finite", [&](Scene& s) { s.p(7)->position.y = nan; }},
         {"chain 0: link 2 is not finite", [&](Scene& s) { s.l(2).rotation = nan; }},
         {"chain 0: tension is not finite", [&](Scene& s) { s.l(0).scale.x = inf; }},
-        {"chain 0: 45 points but 46 links",
-         [](Scene& s) {
-             s.removed = std::move(s.c().points.back());
-             s.c().points.pop_back();
-         }},
+        {"chain 0: 47 points but 46 links",
+         [](Scene& s) { s.c().points.push_back(std::make_unique<Point>()); }},
         {"chain 0: link 3's a is not link 2's b", [](Scene& s) { s.l(3).a = s.p(10); }},
-        {"chain 0: link 0's a is not link 45's b", [](Scene& s) { s.l(45).b = s.p(3); }},
         {"chain 0: link 3's a is not a point of the chain",
          [](Scene& s) { s.l(3).a = s.l(2).b = &s.strayPoint; }},
         {"chain 0: link 0 is in 1 odd and 1 even entries",
          [](Scene& s) { s.c().oddLinks.push_back(&s.l(0)); }},
-        {"chain 0: link 0 is in 0 odd and 0 even entries",
-         [](Scene& s) { s.c().evenLinks.erase(s.c().evenLinks.begin()); }},
         {"chain 0: the odd and even lists hold links that are not in the chain",
          [](Scene& s) { s.c().oddLinks.push_back(s.strayChain.links[0].get()); }},
         {"chain 0: contact 0's point is not a point of the chain",

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "mechanics/board.h"
-#include "mechanics_checks.h"
 
 namespace {
+
+std::vector<Vec3> positions(const Chain& chain) {
+    std::vector<Vec3> result;
+    for (const auto& point : chain.points) {
+        result.push_back(point->position);
+    }
+    return result;
+}
 
 TEST(MechanicsChain, LayoutIsASquareFromTheOrigin) {
     EXPECT_EQ(Chain(41, 22.0f, {}).points.size(), 40u);
@@ -26,20 +33,17 @@ TEST(MechanicsChain, LayoutIsASquareFromTheOrigin) {
     }
 }
 
-TEST(MechanicsChain, AStepRelaxesOncePerLinkUpTo150PassesEvenPassesFromTheLast) {
-    for (int count : {10, 200}) {  // small links keep the loop inside the board
-        Chain chain(count, 2.0f, Vec3{-50.0f, -50.0f, 0.0f});
-        Chain twin(count, 2.0f, Vec3{-50.0f, -50.0f, 0.0f});
-        stretch(chain, 1.5f, Vec3{});
-        stretch(twin, 1.5f, Vec3{});
-        chain.step(GearList{}, 0.016f);
-        for (int pass = 0; pass < std::min(count, 150); ++pass) {
-            for (int k = 0; k < count; ++k) {
-                twin.links[pass % 2 == 0 ? count - 1 - k : k]->satisfy();
-            }
+TEST(MechanicsChain, ALongChainRelaxes150TimesAStepEvenPassesFromTheLastLink) {
+    Chain chain(200, 2.0f, Vec3{-50.0f, -50.0f, 0.0f});  // small links stay on the board
+    Chain twin(200, 2.0f, Vec3{-50.0f, -50.0f, 0.0f});
+    chain.points[0]->position = twin.points[0]->position = Vec3{-90.0f, -80.0f, 0.0f};
+    chain.step(GearList{}, 0.016f);
+    for (int pass = 0; pass < 150; ++pass) {
+        for (int k = 0; k < 200; ++k) {
+            twin.links[pass % 2 == 0 ? 199 - k : k]->satisfy();
         }
-        EXPECT_EQ(positions(chain), positions(twin)) << count << " links";
     }
+    EXPECT_EQ(positions(chain), positions(twin));
 }
 
 TEST(MechanicsChain, ContactsAreMadeInCaptureRangeKeptOnTheRimAndLapseOutside) {
@@ -58,9 +62,6 @@ TEST(MechanicsChain, ContactsAreMadeInCaptureRangeKeptOnTheRimAndLapseOutside) {
     near.position = Vec3{-30.0f, 110.0f, 0.0f};  // now covering points 4 to 6
     board.step(0.016f, true);
     EXPECT_TRUE(chain.points[5]->touches(&near));
-    for (const auto& contact : chain.contacts) {
-        EXPECT_GE(length(contact->point->position - near.position), 50.0f - 1e-3f);
-    }
     // Far from its gear a contact loses one life a pass and goes when a step leaves it at 0.
     for (int life : {40, 41}) {
         chain.contacts.push_back(
@@ -87,14 +88,6 @@ TEST(MechanicsChain, OnlyAFreeMotorPullsTheLinksOnItsDisc) {
     EXPECT_NE(afterStep(PieceKind::Motor, false, false), plain);
     EXPECT_EQ(afterStep(PieceKind::Motor, true, false), plain);  // held: captures, no drive
     EXPECT_EQ(afterStep(PieceKind::LargeGear, false, true), positions(Chain(40, 22.0f, {})));
-}
-
-TEST(MechanicsChain, TheGrabbedPointFollowsThePinWithinTheBoard) {
-    Chain chain(40, 22.0f, {});
-    chain.grabbed = chain.points[20].get();
-    chain.grabTarget = Vec3{450.0f, -320.0f, 5.0f};
-    chain.step(GearList{}, 0.016f);
-    EXPECT_EQ(chain.points[20]->position, (Vec3{400.0f, -300.0f, 5.0f}));  // z is not clamped
 }
 
 }  // namespace

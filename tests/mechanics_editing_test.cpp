@@ -1,20 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "mechanics/board.h"
-#include "mechanics_checks.h"
+#include "mechanics/board_validator.h"
 
 namespace {
-
-TEST(MechanicsEditing, GrabPinsTheNearerEndOfTheFirstLinkHit) {
-    Chain chain(40, 22.0f, {});                        // link 4 runs from (0, 88) to (0, 110)
-    EXPECT_TRUE(chain.grab(Vec3{0.0f, 99.0f, 0.0f}));  // equally far: the b end
-    EXPECT_EQ(chain.grabbed, chain.points[5].get());
-    EXPECT_TRUE(chain.grab(Vec3{3.0f, 95.0f, 0.0f}));  // nearer a, and off link 3
-    EXPECT_EQ(chain.grabbed, chain.points[4].get());
-    EXPECT_FALSE(chain.grab(Vec3{110.0f, 110.0f, 0.0f}));
-    EXPECT_EQ(chain.grabbed, chain.points[4].get());
-    EXPECT_EQ(chain.grabTarget, (Vec3{3.0f, 95.0f, 0.0f}));
-}
 
 TEST(MechanicsEditing, ShortenTakesSixLinksAfterTheFirstWithTheirContactsAndPin) {
     Board board;

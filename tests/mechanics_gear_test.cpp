@@ -1,10 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "mechanics/board.h"
-#include "mechanics_checks.h"
 #include "render/asset_paths.h"
 
 namespace {
+
+// Moves every point away from centre by factor, stretching every link, and refits them.
+void stretch(Chain& chain, float factor, Vec3 centre) {
+    for (const auto& point : chain.points) {
+        point->position.x = centre.x + (point->position.x - centre.x) * factor;
+        point->position.y = centre.y + (point->position.y - centre.y) * factor;
+    }
+    for (const auto& link : chain.links) {
+        link->fitSprite();
+    }
+}
 
 TEST(MechanicsGear, ARunningMotorStillTurnsEvenlyAfterAWeekAndAHeldOneStops) {
     Board board;
@@ -14,7 +26,7 @@ TEST(MechanicsGear, ARunningMotorStillTurnsEvenlyAfterAWeekAndAHeldOneStops) {
     }
     float before = motor->rotation;
     board.step(0.03f, true);
-    EXPECT_NEAR(turnBetween(before, motor->rotation), 6.0f, 1e-3f);
+    EXPECT_NEAR(std::fmod(motor->rotation - before + 360.0f, 360.0f), 6.0f, 1e-3f);
     motor->held = true;  // neither turns nor changes speed
     before = motor->rotation;
     board.step(0.03f, false);
@@ -22,30 +34,25 @@ TEST(MechanicsGear, ARunningMotorStillTurnsEvenlyAfterAWeekAndAHeldOneStops) {
     EXPECT_EQ(motor->speed, 200.0f);
 }
 
+// A point at `to` that was at `from` when bound turns the gear at the origin by the angle
+// between them (plain gears and held motors; a running motor turns by itself).
 TEST(MechanicsGear, TheChainTurnsAPlainGearOrAHeldMotorByTheAngleItsPointSwept) {
-    struct Case {
-        const char* name;
-        bool motor;
-        bool held;
-        Vec3 from;
-        Vec3 to;
-        float rotation;
-    };
-    for (const Case& c :
-         {Case{"a quarter turn", false, false, {10, 0, 0}, {0, 10, 0}, 90.0f},
-          {"across 180 degrees", false, false, {-10, 1.7632698f, 0}, {-10, -1.7632698f, 0}, 20.0f},
-          {"a running motor", true, false, {10, 0, 0}, {0, 10, 0}, 0.0f},
-          {"a held motor", true, true, {10, 0, 0}, {-10, -1.7632698f, 0}, 190.0f}}) {
-        Gear gear(50.0f, GEAR_IMAGE, c.motor ? 200.0f : 0.0f, 0.0f);
-        gear.held = c.held;
+    const float y = 1.7632698f;                          // (-10, y) is at 170 degrees
+    const float cases[][7] = {{0, 0, 10, 0, 0, 10, 90},  // motor, held, from, to, turned
+                              {0, 0, -10, y, -10, -y, 20},
+                              {1, 0, 10, 0, 0, 10, 0},
+                              {1, 1, 10, 0, -10, -y, 190}};
+    for (const auto& c : cases) {
+        Gear gear(50.0f, GEAR_IMAGE, c[0] * 200.0f, 0.0f);
+        gear.held = c[1] != 0;
         gear.position = gear.lastPosition = Vec3{};
         Point point;
-        point.position = c.to;
+        point.position = Vec3{c[4], c[5], 0};
         gear.trackedPoint = &point;
-        gear.trackedStart = c.from;
+        gear.trackedStart = Vec3{c[2], c[3], 0};
         gear.turnWithChain();
-        EXPECT_NEAR(gear.rotation, c.rotation, 1e-3f) << c.name;
-        EXPECT_EQ(gear.trackedPoint, nullptr) << c.name;
+        EXPECT_NEAR(gear.rotation, c[6], 1e-3f) << "case turning by " << c[6];
+        EXPECT_EQ(gear.trackedPoint, nullptr) << "case turning by " << c[6];
     }
 }
 
@@ -68,28 +75,20 @@ Vec3 drag(Vec3 at, Vec3 target, std::vector<std::pair<Vec3, float>> chains) {
 TEST(MechanicsGear, AStretchedChainHoldsADraggedGearBack) {
     struct Case {
         const char* name;
-        float factor;
-        Vec3 at;
-        Vec3 target;
-        Vec3 reached;
+        float factor, atX, toX, toY, x, y;  // the gear starts at (atX, 110)
     };
-    for (const Case& c : {
-             Case{"slack: at most 25 a frame", 1.0f, {-40, 110, 0}, {0, 110, 0}, {-15, 110, 0}},
-             {"slack, along the chain", 1.0f, {-40, 110, 0}, {-40, -100, 0}, {-40, 85, 0}},
-             {"taut: thrown back", 1.2f, {-40, 110, 0}, {0, 110, 0}, {-65, 110, 0}},
-             {"almost taut: into it, no move", 1.098f, {-40, 110, 0}, {-20, 110, 0}, {-40, 110, 0}},
-             {"tight, into it", 1.08f, {-40, 110, 0}, {-20, 110, 0}, {-36, 110, 0}},
-             {"tight, sideways: a quarter", 1.08f, {-40, 110, 0}, {-40, 70, 0}, {-40, 100, 0}},
-             {"tight, off the disc", 1.08f, {-80, 110, 0}, {-100, 110, 0}, {-92.46f, 110, 0}},
-             {"taut, caught on the rim: eased out",
-              1.2f,
-              {-70, 110, 0},
-              {-70, 110, 0},
-              {-71.09f, 110, 0}},
-         }) {
-        const Vec3 reached = drag(c.at, c.target, {{Vec3{}, c.factor}});
-        EXPECT_NEAR(reached.x, c.reached.x, 0.05f) << c.name;
-        EXPECT_NEAR(reached.y, c.reached.y, 0.05f) << c.name;
+    for (const Case& c :
+         {Case{"slack: at most 25 a frame", 1.0f, -40, 0, 110, -15, 110},
+          {"slack, along the chain", 1.0f, -40, -40, -100, -40, 85},
+          {"taut: thrown back", 1.2f, -40, 0, 110, -65, 110},
+          {"almost taut: into it, no move", 1.098f, -40, -20, 110, -40, 110},
+          {"tight, into it", 1.08f, -40, -20, 110, -36, 110},
+          {"tight, sideways: a quarter", 1.08f, -40, -40, 70, -40, 100},
+          {"tight, off the disc", 1.08f, -80, -100, 110, -92.46f, 110},
+          {"taut, caught on the rim: eased out", 1.2f, -70, -70, 110, -71.09f, 110}}) {
+        const Vec3 reached = drag({c.atX, 110, 0}, {c.toX, c.toY, 0}, {{Vec3{}, c.factor}});
+        EXPECT_NEAR(reached.x, c.x, 0.05f) << c.name;
+        EXPECT_NEAR(reached.y, c.y, 0.05f) << c.name;
     }
 }
 
@@ -98,20 +97,18 @@ TEST(MechanicsGear, AStretchedChainHoldsADraggedGearBack) {
 TEST(MechanicsGear, ADraggedGearFollowsTheTightestChainWithinReachElseTheFirst) {
     struct Case {
         const char* name;
-        float first;
-        Vec3 secondOrigin;
-        float second;
-        Vec3 target;
+        float first, secondX, second, targetX;  // the second's origin, the target's x
         bool followsSecond;
     };
-    for (const Case& c :
-         {Case{"the second, tighter", 1.0f, {-300, 0, 0}, 1.2f, {-80, 110, 0}, true},
-          {"the first, tighter", 1.2f, {-300, 0, 0}, 1.0f, {0, 110, 0}, false},
-          {"a tighter one out of reach", 1.0f, {-400, 0, 0}, 1.2f, {-30, 110, 0}, false}}) {
+    for (const Case& c : {Case{"the second, tighter", 1.0f, -300, 1.2f, -80, true},
+                          {"the first, tighter", 1.2f, -300, 1.0f, 0, false},
+                          {"a tighter one out of reach", 1.0f, -400, 1.2f, -30, false}}) {
         const Vec3 at{-40.0f, 110.0f, 0.0f};
-        const Vec3 both = drag(at, c.target, {{Vec3{}, c.first}, {c.secondOrigin, c.second}});
-        const Vec3 first = drag(at, c.target, {{Vec3{}, c.first}});
-        const Vec3 second = drag(at, c.target, {{c.secondOrigin, c.second}});
+        const Vec3 target{c.targetX, 110.0f, 0.0f};
+        const Vec3 origin{c.secondX, 0.0f, 0.0f};
+        const Vec3 both = drag(at, target, {{Vec3{}, c.first}, {origin, c.second}});
+        const Vec3 first = drag(at, target, {{Vec3{}, c.first}});
+        const Vec3 second = drag(at, target, {{origin, c.second}});
         EXPECT_GT(length(first - second), 1.0f) << c.name;
         EXPECT_EQ(both, c.followsSecond ? second : first) << c.name;
     }

@@ -21,17 +21,4 @@ TEST(MechanicsLink, TheHitDiscAroundTheMidpointShrinksAsTheLinkStretches) {
     }
 }
 
-TEST(MechanicsLink, ThePictureLiesFlatAlongItsEndsAndVanishesWhenTheyMeet) {
-    LinkFixture fixture(-10.0f);
-    fixture.a.position.z = fixture.b.position.z = 7.0f;
-    fixture.link.fitSprite();
-    EXPECT_EQ(fixture.link.position, (Vec3{-5.0f, 0.0f, 0.0f}));
-    EXPECT_EQ(fixture.link.rotation, 0.0f);  // from b to a
-    EXPECT_FLOAT_EQ(fixture.link.scale.x, 10.0f * LINK_IMAGE_SCALE);
-    EXPECT_FLOAT_EQ(fixture.link.scale.y, 22.0f * LINK_IMAGE_SCALE);  // the rest width
-    fixture.b.position.x = 0.0f;
-    fixture.link.fitSprite();
-    EXPECT_EQ(fixture.link.scale.x, 0.0f);
-}
-
 }  // namespace

@@ -28,7 +28,6 @@ set_tests_properties(Scenario.StartScreen Scenario.RunningMachine Scenario.Small
 
 # The replay's own parts that no script can reach: the check sees the drag, the dump's numbers.
 add_executable(brindlecog-replay-tests ${SCENARIO_DIR}/replay_parts_test.cpp)
-target_link_libraries(brindlecog-replay-tests PRIVATE brindlecog_replay_parts GTest::gtest
-  GTest::gtest_main)
+target_link_libraries(brindlecog-replay-tests PRIVATE brindlecog_replay_parts GTest::gtest_main)
 gtest_discover_tests(brindlecog-replay-tests TEST_PREFIX Scenario. WORKING_DIRECTORY
   ${CMAKE_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
