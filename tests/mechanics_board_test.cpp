@@ -9,6 +9,14 @@
 
 namespace {
 
+TEST(MechanicsBoard, APointOnTheRimIsOffTheGearAndTheFirstGearWins) {
+    Board board;
+    Gear* first = board.addPiece(PieceKind::SmallGear, {}, true);
+    board.addPiece(PieceKind::LargeGear, {}, true);
+    EXPECT_EQ(board.gearAt(Vec3{29.9f, 0.0f, 0.0f}), first);
+    EXPECT_EQ(board.gearAt(Vec3{50.0f, 0.0f, 0.0f}), nullptr);
+}
+
 // A starting board after one frame, with pieces that are not on it for breaking it by hand.
 struct Scene {
     Gear strayGear{30.0f, GEAR_IMAGE, 0.0f, 0.0f};

@@ -81,7 +81,7 @@ TEST(MechanicsGear, AStretchedChainHoldsADraggedGearBack) {
          {Case{"slack: at most 25 a frame", 1.0f, -40, 0, 110, -15, 110},
           {"slack, along the chain", 1.0f, -40, -40, -100, -40, 85},
           {"taut: thrown back", 1.2f, -40, 0, 110, -65, 110},
-          {"almost taut: into it, no move", 1.098f, -40, -20, 110, -40, 110},
+          {"almost taut: into it, no move", 1.098f, -40, -20, 115, -40, 110},
           {"tight, into it", 1.08f, -40, -20, 110, -36, 110},
           {"tight, sideways: a quarter", 1.08f, -40, -40, 70, -40, 100},
           {"tight, off the disc", 1.08f, -80, -100, 110, -92.46f, 110},
@@ -93,7 +93,8 @@ TEST(MechanicsGear, AStretchedChainHoldsADraggedGearBack) {
 }
 
 // Two squares: one from the origin, its left side at x = 0 (-22 stretched), and one whose
-// right side is at x = -80 (-58 stretched) or, from -400, at -180 (-158): out of reach.
+// right side is at x = -80 (-58 stretched), from -334 at -92 stretched (the edge of reach,
+// 53 from the centre) or, from -400, at -158 stretched: out of reach.
 TEST(MechanicsGear, ADraggedGearFollowsTheTightestChainWithinReachElseTheFirst) {
     struct Case {
         const char* name;
@@ -102,6 +103,7 @@ TEST(MechanicsGear, ADraggedGearFollowsTheTightestChainWithinReachElseTheFirst) 
     };
     for (const Case& c : {Case{"the second, tighter", 1.0f, -300, 1.2f, -80, true},
                           {"the first, tighter", 1.2f, -300, 1.0f, 0, false},
+                          {"the second at the edge of reach", 1.0f, -334, 1.2f, -80, true},
                           {"a tighter one out of reach", 1.0f, -400, 1.2f, -30, false}}) {
         const Vec3 at{-40.0f, 110.0f, 0.0f};
         const Vec3 target{c.targetX, 110.0f, 0.0f};

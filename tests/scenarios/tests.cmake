@@ -26,7 +26,7 @@ set_tests_properties(Scenario.StartScreen Scenario.RunningMachine Scenario.Small
   Scenario.DeleteAndClear Scenario.PowerSwitch Scenario.ReplayTool Scenario.ModelComparison
   Scenario.GoldenPictures PROPERTIES TIMEOUT 600)
 
-# The replay's own parts that no script can reach: the check sees the drag, the dump's numbers.
+# The replay's own parts that no script can reach: the dump's number text.
 add_executable(brindlecog-replay-tests ${SCENARIO_DIR}/replay_parts_test.cpp)
 target_link_libraries(brindlecog-replay-tests PRIVATE brindlecog_replay_parts GTest::gtest_main)
 gtest_discover_tests(brindlecog-replay-tests TEST_PREFIX Scenario. WORKING_DIRECTORY
