@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "mechanics/board_validator.h"
 #include "render/asset_paths.h"
 
 namespace {
@@ -124,4 +125,5 @@ void Board::step(float dt, bool powerOn) {
             gear->activeRamp->start();
         }
     }
+    assertValidAfterStep(*this);
 }

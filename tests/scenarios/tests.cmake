@@ -11,14 +11,8 @@ foreach(group Model Golden StartScreen ReplayTool)
   set_tests_properties(Scenario.${group} PROPERTIES TIMEOUT 600)
 endforeach()
 
-# The replay's own parts that no script can reach: a check that finds a broken board, and
-# the dump's number text.
-add_executable(brindlecog-replay-tests ${SCENARIO_DIR}/replay_parts_test.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/gl_context.cpp)
-target_include_directories(brindlecog-replay-tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(brindlecog-replay-tests PRIVATE brindlecog_replay_parts GTest::gtest
-  GTest::gtest_main)
-gtest_discover_tests(brindlecog-replay-tests
-  TEST_PREFIX Scenario.
-  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
-  DISCOVERY_TIMEOUT 60)
+# The replay's own parts that no script can reach: the dump's number text.
+add_executable(brindlecog-replay-tests ${SCENARIO_DIR}/replay_parts_test.cpp)
+target_link_libraries(brindlecog-replay-tests PRIVATE brindlecog_replay_parts GTest::gtest_main)
+gtest_discover_tests(brindlecog-replay-tests TEST_PREFIX Scenario. WORKING_DIRECTORY
+  ${CMAKE_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
