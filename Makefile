@@ -24,16 +24,18 @@ ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 run: build
 	./$(BUILD_DIR)/brindlecog
 
-# Every test on the normal build (but the soak), then the unit, scenario and soak tests again
-# on a build with AddressSanitizer and UndefinedBehaviorSanitizer (the window, install and
-# long-run tests need the normal build only).
+# Every test on the normal build (a few simulated minutes of the stress board among them), then
+# the unit, scenario and soak tests again on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, which also checks the whole board after every step.
 test: build sanitize-build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j2 -LE soak
+	cd $(BUILD_DIR) && ctest --output-on-failure -j2 -LE 'soak|long'
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j2 -LE 'window|install|long'
 
-# More random-input soak seeds on the sanitizer build: make soak SEEDS=200
+# The simulated hour of the stress board, then more random-input soak seeds on the sanitizer
+# build: make soak SEEDS=200
 SEEDS ?= 100
-soak: sanitize-build
+soak: build sanitize-build
+	cd $(BUILD_DIR) && ctest --output-on-failure -L long
 	$(SANITIZE_ENV) ./tools/soak/run_soak.sh $(SANITIZE_DIR)/brindlecog-replay 1 $(SEEDS)
 
 build: deps

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -87,6 +88,31 @@ TEST(MechanicsBoard, TheValidatorNamesEachKindOfBrokenBoard) {
 
 // The starting board after 120 frames of 0.016 s as an independent model computed it: the
 // gears' rotations and every fifth point, from point 0.
+// One chain moves every rim at the same speed, so a small gear (radius 30) turns about 5/3 as
+// many degrees as a large one (radius 50) on the same chain.
+TEST(MechanicsBoard, ASmallerGearTurnsFasterOnTheSameChain) {
+    Board board;
+    board.addChain(46, Vec3{-295.0f, 40.0f, 0.0f});
+    board.addPiece(PieceKind::Motor, Vec3{-255.0f, 50.0f, 0.0f}, true);
+    board.addPiece(PieceKind::SmallGear, Vec3{-55.0f, 215.0f, 0.0f}, true);
+    board.addPiece(PieceKind::LargeGear, Vec3{-255.0f, 215.0f, 0.0f}, true);
+    board.addPiece(PieceKind::LargeGear, Vec3{-55.0f, 50.0f, 0.0f}, true);
+    float small = 0.0f, large = 0.0f;
+    const auto turn = [](float before, float after) {
+        return std::fmod(after - before + 540.0f, 360.0f) - 180.0f;
+    };
+    for (int frame = 0; frame < 300; ++frame) {
+        const float smallBefore = board.gears[1]->rotation, largeBefore = board.gears[2]->rotation;
+        board.step(0.016f, true);
+        if (frame >= 120) {  // once the chain has settled round the gears
+            small += turn(smallBefore, board.gears[1]->rotation);
+            large += turn(largeBefore, board.gears[2]->rotation);
+        }
+    }
+    EXPECT_GT(large, 0.0f);
+    EXPECT_GT(small, 1.4f * large);
+}
+
 TEST(MechanicsBoard, TheFirstTwoSecondsMatchAnIndependentModel) {
     const float rotations[] = {24.000221f, 319.72675f, 238.86024f, 349.33487f};
     const float points[10][2] = {
