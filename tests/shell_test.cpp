@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,22 +28,17 @@ class Recorder : public State {
         journal.push_back(std::string(name) + ".leave(" + nameOf(next) + ")");
         return allowLeave_;
     }
-    void keyboard(unsigned char key, int, int) override {
-        journal.push_back(std::string(name) + ".keyboard(" + std::to_string(key) + ")");
-    }
-    void special(int key, int, int) override {
-        journal.push_back(std::string(name) + ".special(" + std::to_string(key) + ")");
-    }
-    void mouse(int button, int state, int x, int y) override {
-        journal.push_back(std::string(name) + ".mouse(" + std::to_string(button) + "," +
-                          std::to_string(state) + "," + std::to_string(x) + "," +
-                          std::to_string(y) + ")");
-    }
+    void keyboard(unsigned char key, int, int) override { note("key", key, 0, 0, 0); }
+    void special(int key, int, int) override { note("special", key, 0, 0, 0); }
+    void mouse(int button, int state, int x, int y) override { note("mouse", button, state, x, y); }
     void display() override { journal.push_back(std::string(name) + ".display"); }
 
-    static std::string nameOf(State* state) { return state == nullptr ? "null" : state->name; }
-
   private:
+    static std::string nameOf(State* state) { return state == nullptr ? "null" : state->name; }
+    void note(const char* what, int a, int b, int c, int d) {
+        journal.push_back(std::string(name) + "." + what + " " + std::to_string(a) + " " +
+                          std::to_string(b) + " " + std::to_string(c) + " " + std::to_string(d));
+    }
     bool allowLeave_;
 };
 
@@ -56,95 +52,92 @@ class Shell : public ::testing::Test {
     FakePlatform platform_;
 };
 
-TEST_F(Shell, ChangeStateLeavesTheOldModeThenEntersTheNew) {
-    Recorder first("first"), second("second");
+TEST_F(Shell, ModesChangeInOrderAndAVetoKeepsTheCurrentOne) {
+    Recorder first("first"), stubborn("stubborn", false), other("other");
     EXPECT_TRUE(changeState(&first));
-    EXPECT_TRUE(changeState(&second));
-    EXPECT_EQ(currentState, &second);
-    const std::vector<std::string> expected = {
-        "first.enter(null) current=null",
-        "first.leave(second)",
-        "second.enter(first) current=first",
-    };
-    EXPECT_EQ(journal, expected);
-}
-
-TEST_F(Shell, AVetoKeepsTheCurrentModeAndEntersNothing) {
-    Recorder stubborn("stubborn", false), other("other");
-    changeState(&stubborn);
-    journal.clear();
+    EXPECT_TRUE(changeState(&stubborn));
     EXPECT_FALSE(changeState(&other));
     EXPECT_EQ(currentState, &stubborn);
-    EXPECT_EQ(journal, std::vector<std::string>{"stubborn.leave(other)"});
+    EXPECT_EQ(journal, (std::vector<std::string>{
+                           "first.enter(null) current=null", "first.leave(stubborn)",
+                           "stubborn.enter(first) current=first", "stubborn.leave(other)"}));
 }
 
-TEST_F(Shell, SwitchingToNullLeavesEveryEventUnanswered) {
-    Recorder only("only");
-    changeState(&only);
-    EXPECT_TRUE(changeState(nullptr));
-    EXPECT_EQ(currentState, nullptr);
+TEST_F(Shell, EventsReachTheCurrentModeUnchangedAndNoModeAnswersNone) {
+    Recorder mode("mode");
+    changeState(&mode);
+    journal.clear();
+    onMouse(2, 0, 640, 17);
+    EXPECT_EQ(journal, std::vector<std::string>{"mode.mouse 2 0 640 17"});
+    changeState(nullptr);
     journal.clear();
     onMouse(0, 1, 5, 5);
     onKeyboard('a', 0, 0);
     onSpecial(platform::KEY_F4, 0, 0);
     advanceFrame();
+    displayFrame();
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(FakePlatform::redisplays, 0);
 }
 
-TEST_F(Shell, EventsReachTheCurrentModeUnchanged) {
-    Recorder mode("mode");
-    changeState(&mode);
-    journal.clear();
-    onMouse(2, 0, 640, 17);
-    onKeyboard('q', 0, 0);              // plain q is no exit key
-    onSpecial(platform::KEY_F4, 0, 0);  // F4 without Alt goes to the mode
-    FakePlatform::modifierBits = platform::MODIFIER_ALT;
-    onSpecial(5, 0, 0);  // Alt with another key too
-    const std::vector<std::string> expected = {"mode.mouse(2,0,640,17)", "mode.keyboard(113)",
-                                               "mode.special(4)", "mode.special(5)"};
-    EXPECT_EQ(journal, expected);
-}
-
-TEST_F(Shell, BaseModeDrawsNothingAndAsksForARedrawEveryFrame) {
-    State plain("plain");
-    changeState(&plain);
-    advanceFrame();
-    advanceFrame();
-    EXPECT_EQ(FakePlatform::redisplays, 2);
-    EXPECT_TRUE(plain.leave(nullptr));
-    EXPECT_TRUE(plain.enter(nullptr));
-}
-
-TEST_F(Shell, DisplayClearsDrawsTheModeAndSwaps) {
+TEST_F(Shell, AFrameClearsDrawsTheModeAndShowsIt) {
     GlContext gl;
+    glClearColor(1, 0, 0, 1);
     Recorder mode("mode");
     changeState(&mode);
     journal.clear();
     displayFrame();
     EXPECT_EQ(journal, std::vector<std::string>{"mode.display"});
+    EXPECT_EQ(gl.pixel(5, 5)[0], 255);
     EXPECT_EQ(FakePlatform::swaps, 1);
+    // The base mode draws nothing and asks for a redraw after every update.
+    State plain("plain");
+    changeState(&plain);
+    advanceFrame();
+    advanceFrame();
+    EXPECT_EQ(FakePlatform::redisplays, 2);
 }
 
-TEST_F(Shell, ExitKeysAreEscapeCtrlQAndAltF4) {
-    EXPECT_TRUE(isExitKey(27));
-    EXPECT_TRUE(isExitKey(17));
-    EXPECT_FALSE(isExitKey('q'));
-    EXPECT_TRUE(isExitSpecial(platform::KEY_F4, platform::MODIFIER_ALT));
-    EXPECT_TRUE(isExitSpecial(platform::KEY_F4, platform::MODIFIER_ALT | platform::MODIFIER_SHIFT));
-    EXPECT_FALSE(isExitSpecial(platform::KEY_F4, platform::MODIFIER_CTRL));
-    EXPECT_FALSE(isExitSpecial(5, platform::MODIFIER_ALT));
-}
-
-using ShellDeathTest = Shell;
-
-TEST_F(ShellDeathTest, EscapeEndsTheProgramWithStatusZeroWithoutAskingTheMode) {
+// Escape, Ctrl+Q and Alt+F4 end the program with status 0 without asking the mode; any other
+// key, F4 without Alt included, goes to the mode.
+TEST_F(Shell, ExitKeysEndTheProgramAndOtherKeysReachTheMode) {
+    const struct {
+        bool special;
+        int key;
+        int modifiers;
+        bool exits;
+    } cases[] = {
+        {false, 27, 0, true},
+        {false, 17, 0, true},
+        {false, 'q', 0, false},
+        {true, platform::KEY_F4, platform::MODIFIER_ALT, true},
+        {true, platform::KEY_F4, platform::MODIFIER_ALT | platform::MODIFIER_SHIFT, true},
+        {true, platform::KEY_F4, platform::MODIFIER_CTRL, false},
+        {true, platform::KEY_F4, 0, false},
+        {true, 5, platform::MODIFIER_ALT, false},
+    };
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // others' threads make fork() unsafe
     Recorder mode("mode");
     changeState(&mode);
-    EXPECT_EXIT(onKeyboard(27, 0, 0), ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(onKeyboard(17, 0, 0), ::testing::ExitedWithCode(0), "");
-    FakePlatform::modifierBits = platform::MODIFIER_ALT;
-    EXPECT_EXIT(onSpecial(platform::KEY_F4, 0, 0), ::testing::ExitedWithCode(0), "");
+    for (const auto& c : cases) {
+        const std::string name = (c.special ? "special " : "key ") + std::to_string(c.key) +
+                                 " modifiers " + std::to_string(c.modifiers);
+        FakePlatform::modifierBits = c.modifiers;
+        const auto press = [&] {
+            c.special ? onSpecial(c.key, 0, 0)
+                      : onKeyboard(static_cast<unsigned char>(c.key), 0, 0);
+        };
+        journal.clear();
+        if (c.exits) {
+            EXPECT_EXIT(press(), ::testing::ExitedWithCode(0), "") << name;
+        } else {
+            press();
+            EXPECT_EQ(journal, std::vector<std::string>{std::string("mode.") +
+                                                        (c.special ? "special " : "key ") +
+                                                        std::to_string(c.key) + " 0 0 0"})
+                << name;
+        }
+    }
 }
 
 }  // namespace
