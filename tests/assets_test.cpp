@@ -99,81 +99,69 @@ TEST_F(Assets, EveryPictureLoadsWithPowerOfTwoSidesAndWholeFrames) {
 }
 
 TEST_F(Assets, PiecesAndPanelHaveTheirShapeWhereTheGameDrawsThem) {
-    const float pin = 0.5f / 1.641f;  // the link's pins, from its centre, in widths
+    // Points as fractions of width and height, with the least and the most alpha there. A
+    // gear's and the motor's teeth reach the picture's edge, where the chain lies, their corners
+    // are clear and their hub solid. A link lies along x, solid at both pins, clear above and
+    // below its plates. The tool bar has a handle along its top with rounded corners, and its
+    // body is solid down to the bottom edge, which stays below the board while raised. The
+    // glow fades out before its edge.
+    const float pin = 0.5f - 0.5f / 1.641f;  // the link's left pin, in widths
     const struct {
         const char* path;
         float x, y;
         int least, most;
-        const char* what;
     } probes[] = {
-        // A gear's and the motor's teeth reach the picture's edge, where the chain lies.
-        {GEAR_IMAGE, 0.5f, 0.01f, 201, 255, "tooth at the top edge"},
-        {GEAR_IMAGE, 0.99f, 0.5f, 201, 255, "tooth at the right edge"},
-        {GEAR_IMAGE, 0.0f, 0.0f, 0, 0, "clear corner"},
-        {GEAR_IMAGE, 1.0f, 1.0f, 0, 0, "clear corner"},
-        {GEAR_IMAGE, 0.5f, 0.5f, 255, 255, "solid hub"},
-        {MOTOR_IMAGE, 0.5f, 0.01f, 201, 255, "tooth at the top edge"},
-        {MOTOR_IMAGE, 0.99f, 0.5f, 201, 255, "tooth at the right edge"},
-        {MOTOR_IMAGE, 0.0f, 0.0f, 0, 0, "clear corner"},
-        {MOTOR_IMAGE, 1.0f, 1.0f, 0, 0, "clear corner"},
-        {MOTOR_IMAGE, 0.5f, 0.5f, 255, 255, "solid hub"},
-        // A link lies along x, solid at both pins, clear above and below its plates.
-        {LINK_IMAGE, 0.5f - pin, 0.5f, 255, 255, "left pin"},
-        {LINK_IMAGE, 0.5f + pin, 0.5f, 255, 255, "right pin"},
-        {LINK_IMAGE, 0.5f, 0.1f, 0, 0, "clear above"},
-        {LINK_IMAGE, 0.5f, 0.9f, 0, 0, "clear below"},
-        // The tool bar: a handle along its top with rounded corners, its body solid down to
-        // the bottom edge, which stays below the board while raised.
-        {TOOLS_IMAGE, 0.0f, 0.0f, 0, 31, "rounded top left"},
-        {TOOLS_IMAGE, 1.0f, 0.0f, 0, 31, "rounded top right"},
-        {TOOLS_IMAGE, 0.5f, 0.01f, 255, 255, "handle"},
-        {TOOLS_IMAGE, 0.5f, 1.0f, 255, 255, "solid bottom"},
-        {TOOLS_IMAGE, 0.04f, 1.0f, 255, 255, "solid bottom"},
-        // The glow fades out before its edge.
-        {CURSOR_GLOW_IMAGE, 0.0f, 0.5f, 0, 0, "clear edge"},
-        {CURSOR_GLOW_IMAGE, 0.5f, 0.5f, 129, 255, "bright centre"},
+        // clang-format off
+        {GEAR_IMAGE, 0.5f, 0.01f, 201, 255}, {GEAR_IMAGE, 0.99f, 0.5f, 201, 255},
+        {GEAR_IMAGE, 0, 0, 0, 0}, {GEAR_IMAGE, 1, 1, 0, 0}, {GEAR_IMAGE, 0.5f, 0.5f, 255, 255},
+        {MOTOR_IMAGE, 0.5f, 0.01f, 201, 255}, {MOTOR_IMAGE, 0.99f, 0.5f, 201, 255},
+        {MOTOR_IMAGE, 0, 0, 0, 0}, {MOTOR_IMAGE, 1, 1, 0, 0}, {MOTOR_IMAGE, 0.5f, 0.5f, 255, 255},
+        {LINK_IMAGE, pin, 0.5f, 255, 255}, {LINK_IMAGE, 1 - pin, 0.5f, 255, 255},
+        {LINK_IMAGE, 0.5f, 0.1f, 0, 0}, {LINK_IMAGE, 0.5f, 0.9f, 0, 0}, {TOOLS_IMAGE, 0, 0, 0, 31},
+        {TOOLS_IMAGE, 1, 0, 0, 31}, {TOOLS_IMAGE, 0.5f, 0.01f, 255, 255},
+        {TOOLS_IMAGE, 0.5f, 1, 255, 255}, {TOOLS_IMAGE, 0.04f, 1, 255, 255},
+        {CURSOR_GLOW_IMAGE, 0, 0.5f, 0, 0}, {CURSOR_GLOW_IMAGE, 0.5f, 0.5f, 129, 255},
+        // clang-format on
     };
     for (const auto& p : probes) {
         const Picture picture = decode(p.path);
         ASSERT_GT(picture.width, 8) << p.path;
         const int alpha = picture.alpha(p.x, p.y);
         EXPECT_TRUE(p.least <= alpha && alpha <= p.most)
-            << p.path << ": " << p.what << ", " << alpha;
+            << p.path << " at " << p.x << ", " << p.y << ": " << alpha;
     }
     const Picture bar = decode(TOOLS_IMAGE);
     EXPECT_TRUE(bar.width == 512 && bar.height == 256) << "the bar's 512 by 256 units";
 }
 
-// A sound decoded into the mixer's format, 16-bit samples with interleaved channels.
-struct Pcm {
-    std::vector<std::int16_t> samples;
-    int channels = 2, rate = 0;
-    Pcm(const char* path) {
-        Mix_QuerySpec(&rate, nullptr, &channels);
-        if (Mix_Chunk* chunk = Mix_LoadWAV(path)) {
-            const auto* data = reinterpret_cast<const std::int16_t*>(chunk->abuf);
-            samples.assign(data, data + chunk->alen / 2);
-            Mix_FreeChunk(chunk);
+// The left channel of a sound decoded into the mixer's format (16 bits, two channels).
+std::vector<int> decodeSound(const char* path) {
+    std::vector<int> left;
+    if (Mix_Chunk* chunk = Mix_LoadWAV(path)) {
+        const auto* samples = reinterpret_cast<const std::int16_t*>(chunk->abuf);
+        for (Uint32 i = 0; i < chunk->alen / 2; i += 2) {
+            left.push_back(samples[i]);
         }
+        Mix_FreeChunk(chunk);
     }
-    size_t frames() const { return samples.size() / channels; }
-    int at(size_t frame) const { return samples[frame * channels]; }
-    double seconds() const { return static_cast<double>(frames()) / rate; }
-    int peak() const {
-        int peak = 0;
-        for (std::int16_t s : samples) {
-            peak = std::max(peak, std::abs(static_cast<int>(s)));
-        }
-        return peak;
+    return left;
+}
+
+int peak(const std::vector<int>& samples) {
+    int peak = 0;
+    for (int s : samples) {
+        peak = std::max(peak, std::abs(s));
     }
-    double rms(size_t first, size_t count) const {
-        double sum = 0;
-        for (size_t f = first; f < first + count; ++f) {
-            sum += static_cast<double>(at(f)) * at(f);
-        }
-        return std::sqrt(sum / count);
+    return peak;
+}
+
+double rms(std::vector<int>::const_iterator first, std::size_t count) {
+    double sum = 0;
+    for (std::size_t i = 0; i < count; ++i, ++first) {
+        sum += static_cast<double>(*first) * *first;
     }
-};
+    return std::sqrt(sum / count);
+}
 
 TEST_F(Assets, EverySoundLoadsUnclippedAndTheMusicLoopsQuietlyWithoutASeam) {
     SdlAudio::selectOutput(SdlAudio::Output::Silent);
@@ -183,9 +171,9 @@ TEST_F(Assets, EverySoundLoadsUnclippedAndTheMusicLoopsQuietlyWithoutASeam) {
     for (const SoundFile& sound : ALL_SOUNDS) {
         SCOPED_TRACE(sound.path);
         EXPECT_NE(audio.loadSample(sound.path, sound.loop), nullptr);
-        const Pcm pcm(sound.path);
-        ASSERT_GT(pcm.frames(), 0u);
-        EXPECT_LT(pcm.peak(), 32767) << "clipped";
+        const std::vector<int> pcm = decodeSound(sound.path);
+        ASSERT_FALSE(pcm.empty());
+        EXPECT_LT(peak(pcm), 32767) << "clipped";
         if (sound.refname != BACKGROUND_SOUND) {
             SDL_AudioSpec spec;
             Uint8* buffer = nullptr;
@@ -193,34 +181,28 @@ TEST_F(Assets, EverySoundLoadsUnclippedAndTheMusicLoopsQuietlyWithoutASeam) {
             ASSERT_NE(SDL_LoadWAV(sound.path, &spec, &buffer, &length), nullptr);
             SDL_FreeWAV(buffer);
             EXPECT_TRUE(spec.freq == 44100 && spec.format == AUDIO_S16LSB) << "16-bit at 44.1 kHz";
-            EXPECT_LT(pcm.seconds(), 1.5) << "effects are short sounds";
-            quietestEffect = std::min(quietestEffect, pcm.peak());
+            EXPECT_LT(pcm.size(), 1.5 * 44100) << "effects are short sounds";
+            quietestEffect = std::min(quietestEffect, peak(pcm));
         }
     }
-
     // The music: MPEG frames from the first byte (no tag before them), at least 20 s long,
     // peaking below every effect and below half the full scale.
     std::ifstream mp3(BACKGROUND_SOUND_FILE, std::ios::binary);
-    unsigned char sync[2] = {};
-    mp3.read(reinterpret_cast<char*>(sync), 2);
-    EXPECT_TRUE(sync[0] == 0xFF && (sync[1] & 0xE0) == 0xE0) << "not an MPEG audio frame";
-    const Pcm music(BACKGROUND_SOUND_FILE);
-    ASSERT_GT(music.frames(), 0u);
-    EXPECT_GE(music.seconds(), 20.0);
-    EXPECT_LT(music.peak(), std::min(quietestEffect, 16384));
+    EXPECT_TRUE(mp3.get() == 0xFF && (mp3.get() & 0xE0) == 0xE0) << "not an MPEG audio frame";
+    const std::vector<int> music = decodeSound(BACKGROUND_SOUND_FILE);
+    ASSERT_GE(music.size(), 20u * 44100);
+    EXPECT_LT(peak(music), std::min(quietestEffect, 16384));
     // No silent gap at either end (an encoder's delay or padding), and the step from the last
     // sample back to the first no bigger than the large steps the music takes anyway.
-    const size_t tenMs = music.rate / 100;
-    EXPECT_GT(music.rms(0, tenMs), 100.0) << "silence at the start of the loop";
-    EXPECT_GT(music.rms(music.frames() - tenMs, tenMs), 100.0) << "silence at the end";
+    EXPECT_GT(rms(music.begin(), 441), 100.0) << "silence at the start of the loop";
+    EXPECT_GT(rms(music.end() - 441, 441), 100.0) << "silence at the end";
     std::vector<int> steps;
-    for (size_t f = 1; f < music.frames(); ++f) {
-        steps.push_back(std::abs(music.at(f) - music.at(f - 1)));
+    for (std::size_t i = 1; i < music.size(); ++i) {
+        steps.push_back(std::abs(music[i] - music[i - 1]));
     }
     std::nth_element(steps.begin(), steps.begin() + steps.size() * 99 / 100, steps.end());
-    EXPECT_LE(std::abs(music.at(0) - music.at(music.frames() - 1)), steps[steps.size() * 99 / 100]);
+    EXPECT_LE(std::abs(music.front() - music.back()), steps[steps.size() * 99 / 100]);
 }
-
 TEST_F(Assets, AllFilesTogetherStayUnderTwoMegabytes) {
     std::uintmax_t total = 0;
     for (const char* folder : {"img", "sounds"}) {

@@ -20,11 +20,11 @@
 namespace {
 const char* offeredExtensions = nullptr;  // null: no GLX display, as off-screen
 std::string swapIntervals;                // "<extension> <interval>" per call
+char display[4096] = {};                  // DefaultScreen() reads screen 0 from it
 }  // namespace
 
 extern "C" {
 Display* glXGetCurrentDisplay() {
-    static char display[4096] = {};  // DefaultScreen() reads screen 0 from it
     return offeredExtensions == nullptr ? nullptr : reinterpret_cast<Display*>(display);
 }
 GLXDrawable glXGetCurrentDrawable() {
@@ -33,31 +33,23 @@ GLXDrawable glXGetCurrentDrawable() {
 const char* glXQueryExtensionsString(Display*, int) {
     return offeredExtensions;
 }
+void swapIntervalExt(Display*, GLXDrawable, int n) {
+    swapIntervals += "EXT " + std::to_string(n);
+}
+int swapIntervalMesa(unsigned n) {
+    return swapIntervals += "MESA " + std::to_string(n), 0;
+}
+int swapIntervalSgi(int n) {
+    return swapIntervals += "SGI " + std::to_string(n), 0;
+}
 __GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
-    static const struct {
-        const char* name;
-        __GLXextFuncPtr function;
-    } swapFunctions[] = {
-        {"glXSwapIntervalEXT", reinterpret_cast<__GLXextFuncPtr>(+[](Display*, GLXDrawable, int n) {
-             swapIntervals += "EXT " + std::to_string(n);
-         })},
-        {"glXSwapIntervalMESA", reinterpret_cast<__GLXextFuncPtr>(+[](unsigned n) {
-             swapIntervals += "MESA " + std::to_string(n);
-             return 0;
-         })},
-        {"glXSwapIntervalSGI", reinterpret_cast<__GLXextFuncPtr>(+[](int n) {
-             swapIntervals += "SGI " + std::to_string(n);
-             return 0;
-         })},
-    };
-    for (const auto& f : swapFunctions) {
-        if (std::strcmp(f.name, reinterpret_cast<const char*>(name)) == 0) {
-            return f.function;
-        }
-    }
+    const std::string function = reinterpret_cast<const char*>(name);
     static auto real = reinterpret_cast<__GLXextFuncPtr (*)(const GLubyte*)>(
         dlsym(RTLD_NEXT, "glXGetProcAddressARB"));
-    return real(name);
+    return function == "glXSwapIntervalEXT"    ? reinterpret_cast<__GLXextFuncPtr>(swapIntervalExt)
+           : function == "glXSwapIntervalMESA" ? reinterpret_cast<__GLXextFuncPtr>(swapIntervalMesa)
+           : function == "glXSwapIntervalSGI"  ? reinterpret_cast<__GLXextFuncPtr>(swapIntervalSgi)
+                                               : real(name);
 }
 }  // extern "C"
 

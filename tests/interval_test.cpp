@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <sstream>
+#include <string>
 
 #include "render/interval.h"
 
@@ -12,66 +13,50 @@ struct Dial {
     void set(float v) { value = v; }
     float get() { return value; }
 };
-using Ramp = BlendInterval<Dial, float>;
 
-// Counts the updates that advance the ramp, until one does not.
-int runOut(Ramp& ramp, float dt) {
-    int advancing = 0;
-    while (ramp.update(dt) && advancing < 1000) {
-        ++advancing;
-    }
-    return advancing;
-}
-
-// A ramp of 2 s from 0 to 100, built endless, driving a dial: where the dial stands after
-// each way of working it, and whether the ramp has finished.
+// A ramp of 2 s from 0 to 100, built endless, driving a dial, worked by a script: s start,
+// f finish, b backward, a forward, c from the current value, n<k> k passes, u<dt> update.
+// Where the dial stands afterwards, whether the last update advanced the ramp (the one that
+// ends a pass does), and whether the ramp has finished.
 TEST(BlendInterval, MovesItsTargetFromEndToEnd) {
     const struct {
-        const char* name;
-        std::function<void(Ramp&)> act;
+        const char* script;
         float value;
-        bool finished;
-    } cases[] = {
-        {"new: inert", [](Ramp& r) { r.update(0.5f); }, 40.0f, true},
-        {"start: jumps to from", [](Ramp& r) { r.start(); }, 0.0f, false},
-        {"pass ends clamped, its last update counts",
-         [](Ramp& r) {
-             r.start();
-             EXPECT_EQ(runOut(r, 0.03f), 67);  // built endless, a started ramp runs one pass
-         },
-         100.0f, true},
-        {"backward: starts at to", [](Ramp& r) { r.rate = -1.0f, r.start(); }, 100.0f, false},
-        {"backward: ends at from", [](Ramp& r) { r.rate = -1.0f, r.start(), r.update(2.5f); }, 0.0f,
-         true},
-        {"turning midway continues",
-         [](Ramp& r) {
-             r.rate = -1.0f, r.start(), r.update(1.0f);
-             r.rate = 1.0f, r.update(0.5f);
-         },
-         75.0f, false},
-        {"from current value", [](Ramp& r) { r.fromCurrent = true, r.start(), r.update(1.0f); },
-         70.0f, false},
-        {"finish before start: stays at from", [](Ramp& r) { r.finish(); }, 0.0f, true},
-        {"finish: jumps to to", [](Ramp& r) { r.start(), r.finish(); }, 100.0f, true},
-        {"finish backward: jumps to from", [](Ramp& r) { r.start(), r.rate = -1.0f, r.finish(); },
-         0.0f, true},
-        {"more passes wrap around", [](Ramp& r) { r.start(), r.repeats = 3, r.update(2.5f); },
-         25.0f, false},
-        {"endless backward passes wrap",
-         [](Ramp& r) { r.start(), r.repeats = -1, r.rate = -1.0f, r.update(2.5f); }, 75.0f, false},
-    };
+        bool advanced, finished;
+    } cases[] = {{"u0.5", 40, false, true},  // new: inert
+                 {"s", 0, false, false},
+                 {"s u1.5", 75, true, false},
+                 {"s u1.99 u0.03", 100, true, true},  // one pass, though built endless
+                 {"b s", 100, false, false},
+                 {"b s u2.5", 0, true, true},
+                 {"b s u1 a u0.5", 75, true, false},  // turning midway continues
+                 {"c s u1", 70, true, false},
+                 {"f", 0, false, true},  // before any start: stays at from
+                 {"s f", 100, false, true},
+                 {"s b f", 0, false, true},
+                 {"s n3 u2.5", 25, true, false},  // more passes wrap around
+                 {"s n-1 b u2.5", 75, true, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         Dial dial;
-        Ramp ramp(2.0f, -1);
+        BlendInterval<Dial, float> ramp(2.0f, -1);
         ramp.target = &dial;
         ramp.setter = &Dial::set;
         ramp.getter = &Dial::get;
         ramp.to = 100.0f;
-        c.act(ramp);
-        EXPECT_FLOAT_EQ(dial.value, c.value);
-        EXPECT_EQ(ramp.finished, c.finished);
-        EXPECT_EQ(ramp.update(0.01f), !c.finished) << "a finished ramp stands still";
+        std::istringstream script(c.script);
+        bool advanced = false;
+        for (std::string step; script >> step;) {
+            const char op = step[0];
+            op == 's' ? ramp.start() : op == 'f' ? ramp.finish() : void();
+            ramp.rate = op == 'b' ? -1.0f : op == 'a' ? 1.0f : ramp.rate;
+            ramp.fromCurrent = ramp.fromCurrent || op == 'c';
+            ramp.repeats = op == 'n' ? std::stoi(step.substr(1)) : ramp.repeats;
+            advanced = op == 'u' ? ramp.update(std::stof(step.substr(1))) : advanced;
+        }
+        EXPECT_EQ(advanced, c.advanced) << c.script;
+        EXPECT_FLOAT_EQ(dial.value, c.value) << c.script;
+        EXPECT_EQ(ramp.finished, c.finished) << c.script;
+        EXPECT_EQ(ramp.update(0.01f), !c.finished) << c.script << ": a finished ramp stands still";
     }
 }
 

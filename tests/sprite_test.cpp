@@ -2,57 +2,49 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 
 #include "render/sprite.h"
 #include "render/texture_cache.h"
 #include "support/files.h"
 #include "support/gl_context.h"
+#include "support/said.h"
 
 namespace {
 
 // A 16 by 16 picture in four colours: red, green on top; blue, yellow below.
 Rgba quarters(int x, int y) {
-    static const Rgba colours[4] = {
+    const Rgba colours[4] = {
         {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255}};
     return colours[(y < 8 ? 0 : 2) + (x < 8 ? 0 : 1)];
 }
 
-// The colour nearest a pixel: blac(k), (w)hite, (h)alf grey, (r)ed, (g)reen, (b)lue, (y)ellow.
-char colourAt(const GlContext& gl, int x, int y) {
-    const unsigned char* p = gl.pixel(x, y);
-    const struct {
-        char name;
-        int r, g, b;
-    } palette[] = {{'k', 0, 0, 0},   {'w', 255, 255, 255}, {'h', 128, 128, 128}, {'r', 255, 0, 0},
-                   {'g', 0, 255, 0}, {'b', 0, 0, 255},     {'y', 255, 255, 0}};
-    for (const auto& c : palette) {
-        if (std::abs(p[0] - c.r) < 48 && std::abs(p[1] - c.g) < 48 && std::abs(p[2] - c.b) < 48) {
-            return c.name;
-        }
-    }
-    return '?';
-}
-
-// The colours at the centres of the four quarters of the 64 by 64 context, which shows board
-// units -32..32 on both axes: top left, top right, bottom left, bottom right.
+// The colours at the centres of the four quarters of a 64 by 64 context, top left, top right,
+// bottom left, bottom right: blac(k), (w)hite, (h)alf grey, (r)ed, (g)reen, (b)lue, (y)ellow.
 std::string quarterColours(const GlContext& gl) {
-    return {colourAt(gl, 16, 48), colourAt(gl, 48, 48), colourAt(gl, 16, 16), colourAt(gl, 48, 16)};
+    std::string names;
+    for (const auto& [x, y] : {std::pair{16, 48}, {48, 48}, {16, 16}, {48, 16}}) {
+        std::string levels;  // each channel 0, 1 (half) or 2 (full)
+        for (int c = 0; c < 3; ++c) {
+            levels += static_cast<char>('0' + (gl.pixel(x, y)[c] + 64) / 128);
+        }
+        const std::string codes = "000k222w111h200r020g002b220y";
+        const auto at = codes.find(levels);
+        names += at == std::string::npos ? '?' : codes[at + 3];
+    }
+    return names;
 }
 
 class SpriteTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glOrtho(-32, 32, -32, 32, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
+        glOrtho(-32, 32, -32, 32, -1, 1);  // board units -32..32 on both axes
         // A fresh context: forget what drawing in earlier contexts remembered.
         unitQuad = 0;
         boundTexture = -1;
         blendEnabled = false;
     }
-    const char* picture(const char* name, const std::function<Rgba(int, int)>& colour) {
+    const char* picture(const char* name, Rgba (*colour)(int, int) = quarters) {
         const char* path = lastingPath(folder_.file(name));
         writePicture(path, 16, 16, colour);
         return path;
@@ -64,51 +56,56 @@ class SpriteTest : public ::testing::Test {
     }
     GlContext gl_;
     TempFolder folder_;
-    const char* png_ = picture("quarters.png", quarters);
 };
 
 TEST_F(SpriteTest, ShowsItsPictureUprightPlacedTintedAndBlended) {
+    const Color white, green{0, 1, 0, 1}, halfWhite{1, 1, 1, 0.5f};
+    const Vec3 none, whole{64, 64, 1};
     const struct {
         const char* name;
-        std::function<void(Sprite&)> set;
+        const char* picture;  // with a frame: the right half
+        bool frame, hidden, blend;
+        Color color;
+        Vec3 scale, position, offset;
+        float rotation;
         const char* quarters;
     } cases[] = {
-        {"PNG picture", [](Sprite&) {}, "rgby"},
-        {"JPEG picture", [&](Sprite& s) { s.setTexture(picture("quarters.jpg", quarters)); },
-         "rgby"},
-        {"right frame of two",
-         [](Sprite& s) { s.texTransform = true, s.texScale.u = s.texOffset.u = 0.5f; }, "ggyy"},
-        {"hidden", [](Sprite& s) { s.hidden = true; }, "kkkk"},
-        {"no picture: flat tint",
-         [](Sprite& s) {
-             s.texture = nullptr, s.color = {0, 1, 0, 1};
-         },
-         "gggg"},
-        {"half transparent", [](Sprite& s) { s.texture = nullptr, s.color.a = 0.5f; }, "hhhh"},
-        {"blending off", [](Sprite& s) { s.texture = nullptr, s.color.a = 0.5f, s.blend = false; },
-         "wwww"},
-        {"offset turns with it, scale does not",
-         [](Sprite& s) {
-             s.texture = nullptr, s.scale = {16, 16, 1}, s.position = {0, -32, 0};
-             s.rotation = 90, s.offset = {16, 16, 0};
-         },
+        {"PNG", "q.png", false, false, true, white, whole, none, none, 0, "rgby"},
+        {"JPEG", "q.jpg", false, false, true, white, whole, none, none, 0, "rgby"},
+        {"right frame", "q.png", true, false, true, white, whole, none, none, 0, "ggyy"},
+        {"hidden", "q.png", false, true, true, white, whole, none, none, 0, "kkkk"},
+        {"flat tint", nullptr, false, false, true, green, whole, none, none, 0, "gggg"},
+        {"half transparent", nullptr, false, false, true, halfWhite, whole, none, none, 0, "hhhh"},
+        {"blending off", nullptr, false, false, false, halfWhite, whole, none, none, 0, "wwww"},
+        // The offset turns with the sprite, and the scale leaves it alone.
+        {"offset",
+         nullptr,
+         false,
+         false,
+         true,
+         white,
+         {16, 16, 1},
+         {0, -32, 0},
+         {16, 16, 0},
+         90,
          "kkwk"},
     };
     for (const auto& c : cases) {
-        testing::internal::CaptureStdout();
         Sprite sprite;
-        sprite.setTexture(png_);
-        sprite.scale = {64, 64, 1};
-        c.set(sprite);
-        testing::internal::GetCapturedStdout();
-        GLint depths[2] = {}, after[3] = {};
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depths[0]);
-        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depths[1]);
+        said([&] { c.picture ? sprite.setTexture(picture(c.picture)) : void(); });
+        sprite.texTransform = c.frame;
+        sprite.texScale.u = sprite.texOffset.u = c.frame ? 0.5f : 0.0f;
+        sprite.hidden = c.hidden, sprite.blend = c.blend, sprite.color = c.color;
+        sprite.scale = c.scale, sprite.position = c.position, sprite.offset = c.offset;
+        sprite.rotation = c.rotation;
+        GLint before[2] = {}, after[3] = {};
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before[0]);
+        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &before[1]);
         EXPECT_EQ(draw(sprite), c.quarters) << c.name;
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after[0]);
         glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &after[1]);
         glGetIntegerv(GL_MATRIX_MODE, &after[2]);
-        EXPECT_TRUE(after[0] == depths[0] && after[1] == depths[1] && after[2] == GL_MODELVIEW)
+        EXPECT_TRUE(after[0] == before[0] && after[1] == before[1] && after[2] == GL_MODELVIEW)
             << c.name << ": matrix stacks left changed";
     }
 }
@@ -117,11 +114,9 @@ TEST_F(SpriteTest, EachSpriteShowsItsOwnPictureWhateverWasDrawnOrLoadedBefore) {
     Sprite flat, quartered, blue;
     flat.scale = quartered.scale = blue.scale = {64, 64, 1};
     EXPECT_EQ(draw(flat), "wwww");
-    testing::internal::CaptureStdout();
-    quartered.setTexture(png_);  // loaded while texturing is off
+    said([&] { quartered.setTexture(picture("q.png")); });  // loaded while texturing is off
     EXPECT_EQ(draw(quartered), "rgby") << "after a sprite without picture";
-    blue.setTexture(picture("blue.png", [](int, int) { return Rgba{0, 0, 255, 255}; }));
-    testing::internal::GetCapturedStdout();
+    said([&] { blue.setTexture(picture("b.png", [](int, int) { return Rgba{0, 0, 255, 255}; })); });
     EXPECT_EQ(draw(quartered), "rgby") << "after another picture was loaded";
     // Sprites with the picture already bound do not bind it again.
     glBindTexture(GL_TEXTURE_2D, blue.texture->id);

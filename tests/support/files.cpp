@@ -30,7 +30,6 @@ const char* lastingPath(const std::string& text) {
 bool writePicture(const std::string& path, int width, int height,
                   const std::function<Rgba(int x, int y)>& colour) {
     static const bool ready = (ilInit(), true);
-    (void)ready;
     std::vector<unsigned char> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -47,34 +46,22 @@ bool writePicture(const std::string& path, int width, int height,
     ilEnable(IL_FILE_OVERWRITE);
     ok = ok && ilSaveImage(path.c_str());
     ilDeleteImages(1, &image);
-    return ok;
+    return ready && ok;
 }
 
 bool writeToneWav(const std::string& path, float seconds) {
-    const int rate = 44100;
-    const auto frames = static_cast<std::uint32_t>(seconds * rate);
-    std::ofstream out(path, std::ios::binary);
-    const auto put = [&out](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            out.put(static_cast<char>(value >> (8 * i)));
-        }
-    };
-    out.write("RIFF", 4);
-    put(36 + frames * 2, 4);
-    out.write("WAVEfmt ", 8);
-    put(16, 4);
-    put(1, 2);  // PCM
-    put(1, 2);  // mono
-    put(rate, 4);
-    put(rate * 2, 4);  // bytes per second
-    put(2, 2);         // bytes per frame
-    put(16, 2);        // bits per sample
-    out.write("data", 4);
-    put(frames * 2, 4);
+    const auto frames = static_cast<std::uint32_t>(seconds * 44100);
+    // The canonical 44-byte header, as little-endian words (x86-64): "RIFF", "WAVE", "fmt ",
+    // PCM with one channel, 44 100 frames a second of 2 bytes (16 bits), "data".
+    const std::uint32_t header[11] = {0x46464952, 36 + frames * 2, 0x45564157, 0x20746d66,
+                                      16,         0x00010001,      44100,      88200,
+                                      0x00100002, 0x61746164,      frames * 2};
+    std::vector<std::int16_t> samples(frames);
     for (std::uint32_t i = 0; i < frames; ++i) {
-        put(static_cast<std::uint16_t>(
-                std::lround(8000.0 * std::sin(2.0 * M_PI * 440.0 * i / rate))),
-            2);
+        samples[i] = static_cast<std::int16_t>(8000 * std::sin(2 * M_PI * 440 * i / 44100.0));
     }
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(header), sizeof header);
+    out.write(reinterpret_cast<const char*>(samples.data()), frames * 2);
     return static_cast<bool>(out);
 }
