@@ -1,198 +1,168 @@
+#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
 #include <memory>
 #include <string>
-#include <vector>
+#include <thread>
+#include <utility>
 
 #include "audio/sdl_audio.h"
 #include "audio/sound.h"
 #include "audio/sound_names.h"
-#include "support/pictures.h"
-#include "support/wav_file.h"
+#include "support/files.h"
+#include "support/said.h"
+#include "support/test_sounds.h"
 
 namespace {
 
-// An audio backend that records what the sound manager asks of it.
-class RecordingAudio : public AudioBackend {
-  public:
-    explicit RecordingAudio(std::vector<std::string>& log) : log_(log) {}
-    bool init(int rate, int channels) override {
-        log_.push_back("init " + std::to_string(rate) + " " + std::to_string(channels));
-        return true;
-    }
-    Sample* loadSample(const char* path, bool loop) override {
-        log_.push_back(std::string("load ") + path + (loop ? " loop" : " once"));
-        if (std::string(path).find("missing") != std::string::npos) {
-            return nullptr;
-        }
-        return reinterpret_cast<Sample*>(++nextHandle_);
-    }
-    int play(Sample* sample) override {
-        log_.push_back("play " + std::to_string(reinterpret_cast<std::intptr_t>(sample)));
-        return channelsBusy ? NO_CHANNEL : nextChannel_++;
-    }
-    void stop(int channel) override { log_.push_back("stop " + std::to_string(channel)); }
-    void close() override { log_.push_back("close"); }
+// The mixer channel of a name's latest play: its handle counts starts per channel, and the
+// manager opens 32 channels.
+int channelOf(Sound& sound, const char* refname) {
+    SoundEntry* entry = nullptr;
+    const bool played = sound.find(refname, entry) && entry->channel >= 0;
+    return played ? entry->channel % 32 : AudioBackend::NO_CHANNEL;
+}
 
-    bool channelsBusy = false;
-
-  private:
-    std::vector<std::string>& log_;
-    std::intptr_t nextHandle_ = 0;
-    int nextChannel_ = 0;
-};
-
+// A sound manager over the real SDL2_mixer, mixing into SDL's silent driver in real time,
+// with a tone long enough to be still playing when a test looks.
 class SoundManager : public ::testing::Test {
   protected:
-    SoundManager() {
-        auto backend = std::make_unique<RecordingAudio>(log_);
-        audio_ = backend.get();
-        sound_ = std::make_unique<Sound>(std::move(backend));
-    }
-    std::string output(const std::function<void()>& action) {
-        testing::internal::CaptureStdout();
-        action();
-        return testing::internal::GetCapturedStdout();
-    }
-    std::vector<std::string> log_;
-    RecordingAudio* audio_;
-    std::unique_ptr<Sound> sound_;
+    TempFolder folder_;
+    const std::string tone_ = folder_.file("tone.wav");
+    const bool written_ = writeToneWav(tone_, 2.0f);
+    const int opensBefore_ = (SdlAudio::selectOutput(SdlAudio::Output::Silent),
+                              Mix_QuerySpec(nullptr, nullptr, nullptr));
+    std::unique_ptr<Sound> sound_ = std::make_unique<Sound>(std::make_unique<SdlAudio>());
 };
 
-TEST_F(SoundManager, OpensAt44100HzWith32Channels) {
-    EXPECT_EQ(log_.front(), "init 44100 32");
+}  // namespace
+
+TEST_F(SoundManager, OpensTheMixerAt44100HzWith32ChannelsAndClosesItAtTheEnd) {
+    int rate = 0;
+    EXPECT_EQ(Mix_QuerySpec(&rate, nullptr, nullptr), opensBefore_ + 1);
+    EXPECT_EQ(rate, 44100);
+    EXPECT_EQ(Mix_AllocateChannels(-1), 32);
+    sound_.reset();
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), opensBefore_);
 }
 
-TEST_F(SoundManager, LoadsOnceUnderEachName) {
-    EXPECT_EQ(output([&] { EXPECT_TRUE(sound_->load("a.wav", BUTTON_SOUND, false)); }),
-              "Loaded Sound button\n");
-    // A second load under the same name keeps the first sample and says nothing.
-    EXPECT_EQ(output([&] { EXPECT_FALSE(sound_->load("b.wav", BUTTON_SOUND, true)); }), "");
-    EXPECT_EQ(log_.back(), "load a.wav once");
-    EXPECT_EQ(output([&] { sound_->load("bg.mp3", BACKGROUND_SOUND, true); }), "Loaded Sound bg\n");
-    EXPECT_EQ(log_.back(), "load bg.mp3 loop");
+TEST_F(SoundManager, ANameLoadsOnceAndABadFileLeavesNoName) {
+    const std::string junk = folder_.file("junk.wav");
+    std::ofstream(junk) << "RIFF\x10" << std::string(3, '\0') << "WAVEjunkjunkjunk";
+    for (const std::string& bad : {std::string("missing.wav"), junk}) {
+        EXPECT_EQ(said([&] { sound_->load(bad.c_str(), PLACE_SOUND, false); }),
+                  "Failed to load sound file: " + bad + "\n");
+    }
+    const std::string notFound = "Sound::stopSound(): Refname not found: place\n";
+    EXPECT_EQ(said([&] { sound_->play(PLACE_SOUND), sound_->stopSound(PLACE_SOUND); }),
+              notFound + notFound);
+    EXPECT_EQ(said([&] { EXPECT_TRUE(sound_->load(tone_.c_str(), PLACE_SOUND, false)); }),
+              "Loaded Sound place\n");
+    // A second load under the name keeps the first sample and says nothing.
+    EXPECT_EQ(said([&] { EXPECT_FALSE(sound_->load("missing.wav", PLACE_SOUND, false)); }), "");
+    EXPECT_EQ(said([&] { EXPECT_TRUE(sound_->play(PLACE_SOUND)); }), "Playing place\n");
 }
 
-TEST_F(SoundManager, AMissingFileLeavesNoEntry) {
-    EXPECT_EQ(output([&] { EXPECT_FALSE(sound_->load("missing.wav", PLACE_SOUND, false)); }),
-              "Failed to load sound file: missing.wav\n");
-    EXPECT_EQ(output([&] { EXPECT_FALSE(sound_->play(PLACE_SOUND)); }),
-              "Sound::stopSound(): Refname not found: place\n");
-    EXPECT_EQ(output([&] { EXPECT_FALSE(sound_->stopSound(PLACE_SOUND)); }),
-              "Sound::stopSound(): Refname not found: place\n");
-}
-
-TEST_F(SoundManager, PlaysAndStopsTheNewestChannel) {
-    output([&] { sound_->load("a.wav", BUTTON_SOUND, false); });
-    EXPECT_EQ(output([&] { EXPECT_TRUE(sound_->play(BUTTON_SOUND)); }), "Playing button\n");
-    output([&] { sound_->play(BUTTON_SOUND); });  // a second copy on another channel
+TEST_F(SoundManager, StoppingANameStopsItsNewestCopyOnce) {
+    said([&] { sound_->load(tone_.c_str(), BUTTON_SOUND, false); });
+    EXPECT_FALSE(sound_->stopSound(BUTTON_SOUND)) << "never played";
+    said([&] { sound_->play(BUTTON_SOUND); });
+    const int first = channelOf(*sound_, BUTTON_SOUND);
+    said([&] { sound_->play(BUTTON_SOUND); });
+    const int newest = channelOf(*sound_, BUTTON_SOUND);
     EXPECT_TRUE(sound_->stopSound(BUTTON_SOUND));
-    EXPECT_EQ(log_.back(), "stop 1");
-    EXPECT_FALSE(sound_->stopSound(BUTTON_SOUND));  // already stopped: the backend is not asked
-    EXPECT_EQ(log_.back(), "stop 1");
+    EXPECT_FALSE(sound_->stopSound(BUTTON_SOUND));
+    EXPECT_TRUE(first != newest && Mix_Playing(first) && !Mix_Playing(newest));
 }
 
-TEST_F(SoundManager, NeverPlayedSoundIsNotStopped) {
-    output([&] { sound_->load("a.wav", MOTOR_STOP_SOUND, false); });
-    const std::size_t calls = log_.size();
-    EXPECT_FALSE(sound_->stopSound(MOTOR_STOP_SOUND));
-    EXPECT_EQ(log_.size(), calls);
-}
-
-TEST_F(SoundManager, NoFreeChannelIsReported) {
-    output([&] { sound_->load("a.wav", PLACE_SOUND, false); });
-    audio_->channelsBusy = true;
-    EXPECT_EQ(output([&] { EXPECT_FALSE(sound_->play(PLACE_SOUND)); }),
+TEST_F(SoundManager, WhenEveryChannelIsBusyPlayingFailsAndStopAllFreesThem) {
+    said([&] { sound_->load(tone_.c_str(), PLACE_SOUND, false); });
+    std::string plays;
+    for (int free = 32 - Mix_Playing(-1); free > 0; --free) {
+        plays += said([&] { sound_->play(PLACE_SOUND); });
+    }
+    EXPECT_EQ(plays.find("Could not"), std::string::npos);
+    EXPECT_EQ(said([&] { sound_->play(PLACE_SOUND); }),
               "Sound::play(): Could not play sample: place\n");
     EXPECT_FALSE(sound_->stopSound(PLACE_SOUND));
-}
-
-TEST_F(SoundManager, StopAllForgetsEveryChannel) {
-    output([&] {
-        sound_->load("a.wav", MOTOR_START_SOUND, false);
-        sound_->load("b.wav", MOTOR_STOP_SOUND, false);
-        sound_->play(MOTOR_START_SOUND);
-        sound_->play(MOTOR_STOP_SOUND);
-    });
     sound_->stopAll();
-    EXPECT_EQ(log_.back(), "stop -3");
-    EXPECT_FALSE(sound_->stopSound(MOTOR_START_SOUND));
-    EXPECT_FALSE(sound_->stopSound(MOTOR_STOP_SOUND));
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(said([&] { sound_->play(PLACE_SOUND); }), "Playing place\n");
+    sound_->stopAll();
+    EXPECT_FALSE(sound_->stopSound(PLACE_SOUND)) << "stopAll forgets the channels";
 }
 
-TEST_F(SoundManager, DestructionStopsEverythingAndCloses) {
-    sound_.reset();
-    ASSERT_GE(log_.size(), 2u);
-    EXPECT_EQ(log_[log_.size() - 2], "stop -3");
-    EXPECT_EQ(log_.back(), "close");
-}
-
-// The real layer, mixing into SDL's silent driver.
-class SilentAudio : public ::testing::Test {
-  protected:
-    void SetUp() override { SdlAudio::selectOutput(SdlAudio::Output::Silent); }
-    void TearDown() override { SdlAudio::selectOutput(SdlAudio::Output::Device); }
-    TempFolder folder_;
-};
-
-TEST_F(SilentAudio, LoadsAndPlaysRealWavAndMp3Files) {
-    const std::string wav = folder_.file("click.wav");
-    ASSERT_TRUE(writeToneWav(wav, 0.2f));
-    const std::string mp3 =
-        std::string(std::getenv("BRINDLECOG_SOURCE_DIR")) + "/tests/data/tone.mp3";
-    SdlAudio audio;
-    ASSERT_TRUE(audio.init(44100, 32));
-    Sample* click = audio.loadSample(wav.c_str(), false);
-    Sample* music = audio.loadSample(mp3.c_str(), true);
-    ASSERT_NE(click, nullptr);
-    ASSERT_NE(music, nullptr);
-    const int first = audio.play(click);
-    const int second = audio.play(music);
-    EXPECT_GE(first, 0);
-    EXPECT_GE(second, 0);
-    EXPECT_NE(first, second);  // each start takes a free channel
-    audio.stop(first);
-    audio.stop(first);  // stopping an idle channel is harmless
-    audio.stop(AudioBackend::ALL_CHANNELS);
-    audio.stop(12345);  // and so is a channel that does not exist
-    audio.close();
-    EXPECT_EQ(audio.play(click), AudioBackend::NO_CHANNEL);  // closed: nothing plays
-}
-
-TEST_F(SilentAudio, BadFilesFailToLoad) {
-    SdlAudio audio;
-    ASSERT_TRUE(audio.init(44100, 32));
-    EXPECT_EQ(audio.loadSample(folder_.file("absent.wav").c_str(), false), nullptr);
-    const std::string junk = folder_.file("junk.wav");
-    std::FILE* out = std::fopen(junk.c_str(), "wb");
-    std::fputs("RIFF\x10\0\0\0WAVEjunkjunkjunk", out);
-    std::fclose(out);
-    EXPECT_EQ(audio.loadSample(junk.c_str(), false), nullptr);
-}
-
-TEST_F(SilentAudio, TheSoundManagerReportsSuccessOnTheSilentOutput) {
-    const std::string wav = folder_.file("place.wav");
-    ASSERT_TRUE(writeToneWav(wav, 0.1f));
-    Sound sound(std::make_unique<SdlAudio>());
-    testing::internal::CaptureStdout();
-    sound.load(wav.c_str(), PLACE_SOUND, false);
-    sound.play(PLACE_SOUND);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded Sound place\nPlaying place\n");
-}
-
-TEST(NoAudioDevice, EveryLoadFailsWithItsLineAndNothingCrashes) {
-    // An output that cannot open stands for a machine without sound.
+TEST_F(SoundManager, WithoutAnOutputEveryLoadFailsWithItsLine) {
     struct UnopenedAudio : SdlAudio {
         bool init(int, int) override { return false; }
     };
     Sound sound(std::make_unique<UnopenedAudio>());
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(sound.load("./sounds/button.wav", BUTTON_SOUND, false));
-    EXPECT_FALSE(sound.play(BUTTON_SOUND));
+    EXPECT_EQ(said([&] { sound.load("./sounds/button.wav", BUTTON_SOUND, false); }),
+              "Failed to load sound file: ./sounds/button.wav\n");
     sound.stopAll();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Failed to load sound file: ./sounds/button.wav\n"
-              "Sound::stopSound(): Refname not found: button\n");
+    SdlAudio audio;
+    ASSERT_TRUE(audio.init(44100, 32));
+    Sample* tone = audio.loadSample(tone_.c_str(), false);
+    audio.stop(12345);  // a channel that does not exist: harmless
+    audio.close();
+    EXPECT_EQ(audio.play(tone), AudioBackend::NO_CHANNEL) << "closed: nothing plays";
 }
 
-}  // namespace
+// The program's sounds as start-up loads them: the music keeps playing past its length, and
+// every effect ends.
+TEST(ProgramSounds, TheMusicLoopsAndTheEffectsEnd) {
+    useSilentTestSounds();
+    Sound& sound = *Sound::instance();
+    const auto playing = [&](bool music) {
+        int count = 0;
+        for (const SoundFile& file : ALL_SOUNDS) {
+            const bool isMusic = file.refname == BACKGROUND_SOUND;
+            count += isMusic == music && Mix_Playing(channelOf(sound, file.refname));
+        }
+        return count;
+    };
+    said([&] {
+        for (const SoundFile& file : ALL_SOUNDS) {
+            sound.play(file.refname);
+        }
+    });
+    for (int waited = 0; waited < 300 && playing(false) > 0; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(playing(false), 0) << "an effect loops";
+    EXPECT_EQ(playing(true), 1) << "the music stopped";
+    sound.stopAll();
+}
+
+// SDL2_mixer gives the lowest free channel out again as soon as a sound ends. The power
+// switch stops both motor sounds on every click, long after the last one has ended: that late
+// stop must not halt the sound that has since taken its channel.
+TEST(SoundChannels, ALateStopNeverSilencesTheSoundNowOnItsChannel) {
+    SdlAudio::selectOutput(SdlAudio::Output::Silent);
+    TempFolder folder;
+    Sound sound(std::make_unique<SdlAudio>());
+    testing::internal::CaptureStdout();
+    for (const auto& [refname, seconds] :
+         {std::pair{BUTTON_SOUND, 0.3f}, std::pair{MOTOR_STOP_SOUND, 0.3f},
+          std::pair{MOTOR_START_SOUND, 2.0f}, std::pair{PLACE_SOUND, 2.0f}}) {
+        const std::string path = folder.file(std::string(refname) + ".wav");
+        ASSERT_TRUE(writeToneWav(path, seconds));
+        ASSERT_TRUE(sound.load(path.c_str(), refname, false));
+    }
+    const auto switchClick = [&](const char* motorSound) {
+        sound.play(BUTTON_SOUND);
+        sound.stopSound(MOTOR_START_SOUND);
+        sound.stopSound(MOTOR_STOP_SOUND);
+        sound.play(motorSound);
+    };
+    switchClick(MOTOR_STOP_SOUND);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));  // both have ended
+    const int playingBefore = Mix_Playing(-1);  // another test's looping music may still play
+    sound.play(PLACE_SOUND);
+    switchClick(MOTOR_START_SOUND);
+    EXPECT_EQ(Mix_Playing(-1) - playingBefore, 3);  // place, the new click and motorStart
+    testing::internal::GetCapturedStdout();
+    SdlAudio::selectOutput(SdlAudio::Output::Device);
+}

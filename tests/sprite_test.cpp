@@ -1,204 +1,163 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <list>
+#include <cstdlib>
 #include <string>
 
 #include "render/sprite.h"
 #include "render/texture_cache.h"
-#include "support/gl_calls.h"
+#include "support/files.h"
 #include "support/gl_context.h"
-#include "support/pictures.h"
+#include "support/said.h"
 
 namespace {
 
-constexpr int SIZE = 64;
+// A 16 by 16 picture in four colours: red, green on top; blue, yellow below.
+Rgba quarters(int x, int y) {
+    const Rgba colours[4] = {
+        {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255}};
+    return colours[(y < 8 ? 0 : 2) + (x < 8 ? 0 : 1)];
+}
 
-// Draws in a 64 by 64 context whose projection shows board units -32..32 on both axes.
+// The colours at the centres of the four quarters of a 64 by 64 context, top left, top right,
+// bottom left, bottom right: blac(k), (w)hite, (h)alf grey, (r)ed, (g)reen, (b)lue, (y)ellow.
+std::string quarterColours(const GlContext& gl) {
+    std::string names;
+    for (const auto& [x, y] : {std::pair{16, 48}, {48, 48}, {16, 16}, {48, 16}}) {
+        std::string levels;  // each channel 0, 1 (half) or 2 (full)
+        for (int c = 0; c < 3; ++c) {
+            levels += static_cast<char>('0' + (gl.pixel(x, y)[c] + 64) / 128);
+        }
+        const std::string codes = "000k222w111h200r020g002b220y";
+        const auto at = codes.find(levels);
+        names += at == std::string::npos ? '?' : codes[at + 3];
+    }
+    return names;
+}
+
 class SpriteTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-32, 32, -32, 32, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        // A fresh context: forget what earlier contexts' drawing remembered.
+        glOrtho(-32, 32, -32, 32, -1, 1);  // board units -32..32 on both axes
+        // A fresh context: forget what drawing in earlier contexts remembered.
         unitQuad = 0;
         boundTexture = -1;
         blendEnabled = false;
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_BLEND);
     }
-
-    // A picture whose top half is red and bottom half blue, as a persistent path constant.
-    const char* twoTonePicture(const char* name) {
-        static std::list<std::string> paths;  // stable addresses: the cache keys by them
-        paths.push_back(folder_.file(name));
-        writePicture(paths.back(), 8, 8, [](int, int y) {
-            return y < 4 ? Rgba{255, 0, 0, 255} : Rgba{0, 0, 255, 255};
-        });
-        return paths.back().c_str();
+    const char* picture(const char* name, Rgba (*colour)(int, int) = quarters) {
+        const char* path = lastingPath(folder_.file(name));
+        writePicture(path, 16, 16, colour);
+        return path;
     }
-
-    bool isRed(const unsigned char* p) { return p[0] > 200 && p[1] < 50 && p[2] < 50; }
-    bool isBlue(const unsigned char* p) { return p[2] > 200 && p[0] < 50 && p[1] < 50; }
-
-    GlContext gl_{SIZE, SIZE};
+    std::string draw(Sprite& sprite) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        sprite.draw();
+        return quarterColours(gl_);
+    }
+    GlContext gl_;
     TempFolder folder_;
 };
 
-TEST_F(SpriteTest, PicturesAppearUpright) {
-    for (const char* name : {"upright.png", "upright.jpg"}) {
+TEST_F(SpriteTest, ShowsItsPictureUprightPlacedTintedAndBlended) {
+    const Color white, green{0, 1, 0, 1}, halfWhite{1, 1, 1, 0.5f};
+    const Vec3 none, whole{64, 64, 1};
+    const struct {
+        const char* name;
+        const char* picture;  // with a frame: the right half
+        bool frame, hidden, blend;
+        Color color;
+        Vec3 scale, position, offset;
+        float rotation;
+        const char* quarters;
+    } cases[] = {
+        {"PNG", "q.png", false, false, true, white, whole, none, none, 0, "rgby"},
+        {"JPEG", "q.jpg", false, false, true, white, whole, none, none, 0, "rgby"},
+        {"right frame", "q.png", true, false, true, white, whole, none, none, 0, "ggyy"},
+        {"hidden", "q.png", false, true, true, white, whole, none, none, 0, "kkkk"},
+        {"flat tint", nullptr, false, false, true, green, whole, none, none, 0, "gggg"},
+        {"half transparent", nullptr, false, false, true, halfWhite, whole, none, none, 0, "hhhh"},
+        {"blending off", nullptr, false, false, false, halfWhite, whole, none, none, 0, "wwww"},
+        // The offset turns with the sprite, and the scale leaves it alone.
+        {"offset",
+         nullptr,
+         false,
+         false,
+         true,
+         white,
+         {16, 16, 1},
+         {0, -32, 0},
+         {16, 16, 0},
+         90,
+         "kkwk"},
+    };
+    for (const auto& c : cases) {
         Sprite sprite;
-        sprite.scale = {64.0f, 64.0f, 1.0f};
-        testing::internal::CaptureStdout();
-        sprite.setTexture(twoTonePicture(name));
-        testing::internal::GetCapturedStdout();
-        ASSERT_NE(sprite.texture->id, Texture::NO_TEXTURE) << name;
-        sprite.draw();
-        EXPECT_TRUE(isRed(gl_.pixel(32, SIZE - 8))) << name << ": top should be red";
-        EXPECT_TRUE(isBlue(gl_.pixel(32, 8))) << name << ": bottom should be blue";
+        said([&] { c.picture ? sprite.setTexture(picture(c.picture)) : void(); });
+        sprite.texTransform = c.frame;
+        sprite.texScale.u = sprite.texOffset.u = c.frame ? 0.5f : 0.0f;
+        sprite.hidden = c.hidden, sprite.blend = c.blend, sprite.color = c.color;
+        sprite.scale = c.scale, sprite.position = c.position, sprite.offset = c.offset;
+        sprite.rotation = c.rotation;
+        GLint before[2] = {}, after[3] = {};
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before[0]);
+        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &before[1]);
+        EXPECT_EQ(draw(sprite), c.quarters) << c.name;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after[0]);
+        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &after[1]);
+        glGetIntegerv(GL_MATRIX_MODE, &after[2]);
+        EXPECT_TRUE(after[0] == before[0] && after[1] == before[1] && after[2] == GL_MODELVIEW)
+            << c.name << ": matrix stacks left changed";
     }
 }
 
-TEST_F(SpriteTest, HiddenSpriteMakesNoGlCall) {
+TEST_F(SpriteTest, EachSpriteShowsItsOwnPictureWhateverWasDrawnOrLoadedBefore) {
+    Sprite flat, quartered, blue;
+    flat.scale = quartered.scale = blue.scale = {64, 64, 1};
+    EXPECT_EQ(draw(flat), "wwww");
+    said([&] { quartered.setTexture(picture("q.png")); });  // loaded while texturing is off
+    EXPECT_EQ(draw(quartered), "rgby") << "after a sprite without picture";
+    said([&] { blue.setTexture(picture("b.png", [](int, int) { return Rgba{0, 0, 255, 255}; })); });
+    EXPECT_EQ(draw(quartered), "rgby") << "after another picture was loaded";
+    // Sprites with the picture already bound do not bind it again.
+    glBindTexture(GL_TEXTURE_2D, blue.texture->id);
+    EXPECT_EQ(draw(quartered), "bbbb");
+}
+
+// What the first sprite a process draws shows.
+std::string firstSprite() {
+    GlContext gl;
+    glOrtho(-32, 32, -32, 32, -1, 1);
+    TempFolder folder;
+    writePicture(folder.file("first.png"), 16, 16, quarters);
     Sprite sprite;
-    sprite.hidden = true;
-    const GlCalls before = glCalls;
+    sprite.setTexture(lastingPath(folder.file("first.png")));
+    sprite.scale = {64, 64, 1};
     sprite.draw();
-    EXPECT_EQ(glCalls.total(), before.total());
-    EXPECT_EQ(boundTexture, -1);
-    EXPECT_FALSE(blendEnabled);
+    return quarterColours(gl);
 }
 
-TEST_F(SpriteTest, ConsecutiveSpritesWithOnePictureBindItOnce) {
-    testing::internal::CaptureStdout();
-    const char* path = twoTonePicture("shared.png");
-    Sprite first, second;
-    first.setTexture(path);
-    second.setTexture(path);
-    testing::internal::GetCapturedStdout();
-    const GlCalls before = glCalls;
-    first.draw();
-    second.draw();
-    EXPECT_EQ(glCalls.bindTexture - before.bindTexture, 1);
-    EXPECT_EQ(glCalls.blendFunc - before.blendFunc, 1);  // blending set once, too
-    EXPECT_EQ(glCalls.callList - before.callList, 2);
-}
-
-TEST_F(SpriteTest, LoadingAPictureNeverLetsTheNextSpriteShowTheWrongOne) {
-    testing::internal::CaptureStdout();
-    Sprite old;
-    old.scale = {64.0f, 64.0f, 1.0f};
-    old.setTexture(twoTonePicture("old.png"));
-    old.draw();  // bound and remembered
-    const char* otherPath = twoTonePicture("other.png");
-    Sprite loader;
-    loader.setTexture(otherPath);  // this load binds its own texture behind sprite drawing
-    testing::internal::GetCapturedStdout();
-    const GlCalls before = glCalls;
-    old.draw();
-    EXPECT_EQ(glCalls.bindTexture - before.bindTexture, 1);
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<unsigned>(bound), old.texture->id);
-}
-
-TEST_F(SpriteTest, UntexturedSpriteIsAFlatQuadAndTheNextTexturedOneRebinds) {
-    Sprite flat;
-    flat.scale = {64.0f, 64.0f, 1.0f};
-    flat.color = {0.0f, 1.0f, 0.0f, 1.0f};
-    flat.draw();
-    const unsigned char* p = gl_.pixel(32, 32);
-    EXPECT_GT(p[1], 200);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-
-    testing::internal::CaptureStdout();
-    Sprite textured;
-    textured.scale = {64.0f, 64.0f, 1.0f};
-    textured.setTexture(twoTonePicture("after-flat.png"));
-    testing::internal::GetCapturedStdout();
-    textured.draw();
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(isRed(gl_.pixel(32, SIZE - 8)));
-}
-
-TEST_F(SpriteTest, OffsetTurnsWithTheSpriteAndScaleDoesNotAffectIt) {
-    Sprite sprite;
-    sprite.scale = {8.0f, 8.0f, 1.0f};
-    sprite.rotation = 90.0f;
-    sprite.offset = {16.0f, 0.0f, 0.0f};
-    sprite.blend = false;
-    sprite.draw();
-    // Board (0, 16) is pixel (32, 48); the unrotated place (16, 0) is pixel (48, 32).
-    EXPECT_GT(gl_.pixel(32, 48)[0], 200);
-    EXPECT_LT(gl_.pixel(48, 32)[0], 50);
-}
-
-TEST_F(SpriteTest, TextureTransformShowsOneFrameAndRestoresTheStacks) {
-    testing::internal::CaptureStdout();
-    static std::string stripPath = folder_.file("strip.png");
-    writePicture(stripPath, 8, 8, [](int x, int) {
-        return x < 4 ? Rgba{255, 0, 0, 255} : Rgba{0, 0, 255, 255};
-    });
-    Sprite sprite;
-    sprite.scale = {64.0f, 64.0f, 1.0f};
-    sprite.setTexture(stripPath.c_str());
-    testing::internal::GetCapturedStdout();
-    sprite.texTransform = true;
-    sprite.texScale.u = 0.5f;
-    sprite.texOffset.u = 0.5f;  // the right frame
-    GLint depthBefore = 0, modelviewBefore = 0;
-    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depthBefore);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewBefore);
-    sprite.draw();
-    EXPECT_TRUE(isBlue(gl_.pixel(8, 32)));
-    EXPECT_TRUE(isBlue(gl_.pixel(56, 32)));
-    GLint depthAfter = 0, modelviewAfter = 0, mode = 0;
-    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depthAfter);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewAfter);
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(depthAfter, depthBefore);
-    EXPECT_EQ(modelviewAfter, modelviewBefore);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-}
-
-TEST_F(SpriteTest, ANegativeScaleMirrorsThePicture) {
-    testing::internal::CaptureStdout();
-    Sprite sprite;
-    sprite.scale = {64.0f, -64.0f, 1.0f};
-    sprite.setTexture(twoTonePicture("mirror.png"));
-    testing::internal::GetCapturedStdout();
-    sprite.draw();  // drawn from its back: visible, since culling is off
-    EXPECT_TRUE(isBlue(gl_.pixel(32, SIZE - 8)));
-    EXPECT_TRUE(isRed(gl_.pixel(32, 8)));
+TEST(SpriteStartUp, TheProgramsFirstSpriteShowsItsPicture) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, untouched by others
+    EXPECT_EXIT(std::exit(firstSprite() == "rgby" ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(SpriteWithoutContext, GetsNoQuadAndTriesAgainNextTime) {
     unitQuad = 0;
-    Sprite early;
-    EXPECT_EQ(early.displayList, 0u);
-    EXPECT_EQ(unitQuad, 0u);
+    EXPECT_EQ(Sprite().displayList, 0u);
     GlContext gl;
-    Sprite later;
-    EXPECT_NE(later.displayList, 0u);
-    EXPECT_EQ(later.displayList, unitQuad);
+    EXPECT_NE(Sprite().displayList, 0u);
+    EXPECT_EQ(Sprite().displayList, unitQuad);
 }
 
 TEST(SpriteCopies, ShareTheTextureWithoutTakingAReference) {
     Texture texture;
-    texture.refCount = 1;
     {
         Sprite original;
         original.texture = &texture;
         Sprite copy = original;
-        EXPECT_EQ(copy.texture, &texture);
         EXPECT_EQ(texture.refCount, 1);
     }
-    EXPECT_EQ(texture.refCount, 0);  // two releases, but counts stop at 0
+    EXPECT_EQ(texture.refCount, 0) << "two releases, but counts stop at 0";
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
+#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/platform.h"
+#include "audio/sound.h"
 #include "support/gl_context.h"
 #include "support/test_sounds.h"
 #include "ui/tool_bar.h"
@@ -12,159 +14,145 @@ namespace {
 using platform::BUTTON_DOWN;
 using platform::BUTTON_UP;
 using platform::MOUSE_LEFT;
-using platform::MOUSE_MIDDLE;
-using platform::MOUSE_RIGHT;
 
 class ToolBarTest : public ::testing::Test {
   protected:
     void SetUp() override {
         useSilentTestSounds();
+        Sound::instance()->stopAll();
         testing::internal::CaptureStdout();
         bar_ = std::make_unique<ToolBar>();
         testing::internal::GetCapturedStdout();
     }
-
-    // A board point on button i of the bar where it stands now.
-    Vec3 onButton(int i) const { return bar_->position + bar_->buttons[i]->position; }
+    // Board points on button i and on the switch where the bar stands now.
+    Vec3 on(int i) const { return bar_->position + bar_->buttons[i]->position; }
     Vec3 onSwitch() const { return bar_->position + bar_->powerSwitch.position; }
-
-    void click(Vec3 point, int button = MOUSE_LEFT) {
-        bar_->mouseButton(button, BUTTON_DOWN, point);
-        bar_->mouseButton(button, BUTTON_UP, point);
+    // What the pointer's buttons at a point make the bar play.
+    std::string mouse(Vec3 at, int state, int button = MOUSE_LEFT) {
+        testing::internal::CaptureStdout();
+        bar_->mouseButton(button, state, at);
+        return testing::internal::GetCapturedStdout();
     }
-
-    void slideFor(float seconds) {
-        for (float t = 0.0f; t < seconds; t += 0.015f) {
+    std::string click(Vec3 at, int button = MOUSE_LEFT) {
+        const std::string pressing = mouse(at, BUTTON_DOWN, button);
+        return pressing + mouse(at, BUTTON_UP, button);
+    }
+    // The buttons that show their lit frame.
+    std::string lit() const {
+        std::string shown;
+        for (int i = 0; i < TOOL_COUNT; ++i) {
+            shown += bar_->buttons[i]->texOffset.u == 0.5f ? std::to_string(i) + " " : "";
+        }
+        return shown;
+    }
+    float slideFor(float seconds) {
+        for (float t = 0.0f; t < seconds - 1e-4f; t += 0.015f) {
             bar_->slide->update(0.015f);
         }
+        return bar_->position.y;
     }
-
     GlContext gl_;
     std::unique_ptr<ToolBar> bar_;
 };
 
-TEST_F(ToolBarTest, StartsLoweredWithMoveAndThePowerOn) {
+TEST_F(ToolBarTest, StartsLoweredWithMoveLitAndThePowerOn) {
     EXPECT_EQ(bar_->position.y, ToolBar::LOWERED_Y);
-    EXPECT_EQ(bar_->tool, Move);
-    EXPECT_EQ(bar_->pressed, -1);
+    EXPECT_EQ(bar_->buttons.size(), static_cast<size_t>(TOOL_COUNT));
+    EXPECT_EQ(lit(), "0 ");
     EXPECT_TRUE(bar_->powerOn());
-    EXPECT_EQ(bar_->slide->rate, -1.0f);
-    EXPECT_TRUE(bar_->slide->finished);
-    ASSERT_EQ(bar_->buttons.size(), static_cast<size_t>(TOOL_COUNT));
-    EXPECT_EQ(bar_->buttons[Move]->texOffset.u, 0.5f);  // the current tool is lit
-    EXPECT_EQ(bar_->buttons[ClearAll]->texOffset.u, 0.0f);
 }
 
-TEST_F(ToolBarTest, BottomStripOfTheBoardRaisesTheBarUnlessBusy) {
-    // Lowered, the bar reaches 28 units above the board's bottom edge (-300).
-    EXPECT_FALSE(bar_->hover({0.0f, -271.0f, 0.0f}, false));
-    EXPECT_TRUE(bar_->hover({0.0f, -290.0f, 0.0f}, true));
-    EXPECT_EQ(bar_->slide->rate, -1.0f);  // dragging something: it stays down
-
-    EXPECT_TRUE(bar_->hover({0.0f, -272.0f, 0.0f}, false));  // the edge counts as inside
-    EXPECT_EQ(bar_->slide->rate, 1.0f);
-    slideFor(0.76f);
-    EXPECT_EQ(bar_->position.y, ToolBar::RAISED_Y);
-    EXPECT_TRUE(bar_->slide->finished);
+TEST_F(ToolBarTest, TheBottomStripRaisesTheBarGentlyUnlessSomethingIsDragged) {
+    // Lowered, the bar reaches 28 units above the board's bottom edge (-300), edge included.
+    EXPECT_FALSE(bar_->hover({0, -271, 0}, false));
+    EXPECT_TRUE(bar_->hover({0, -290, 0}, true));
+    EXPECT_EQ(slideFor(0.75f), ToolBar::LOWERED_Y) << "rose while dragging";
+    EXPECT_TRUE(bar_->hover({0, -272, 0}, false));
+    // Half a cosine wave: a fifth of the time covers under a tenth of the 220 units.
+    EXPECT_NEAR(slideFor(0.15f), -379.0f, 1.0f);
+    EXPECT_EQ(slideFor(0.7f), ToolBar::RAISED_Y);
 }
 
-TEST_F(ToolBarTest, LeavingWithMoveLowersItAndAReversalTurnsBackSmoothly) {
-    bar_->hover({0.0f, -290.0f, 0.0f}, false);
-    slideFor(0.3f);
-    const float midway = bar_->position.y;
-    EXPECT_GT(midway, ToolBar::LOWERED_Y);
-    EXPECT_LT(midway, ToolBar::RAISED_Y);
-
-    EXPECT_FALSE(bar_->hover({0.0f, 200.0f, 0.0f}, false));
-    EXPECT_EQ(bar_->slide->rate, -1.0f);
-    EXPECT_FALSE(bar_->slide->finished);  // not restarted: it turns back from where it is
-    bar_->slide->update(0.015f);
-    EXPECT_LT(bar_->position.y, midway);
-    EXPECT_GT(bar_->position.y, midway - 10.0f);  // at most ~7 units in 15 ms
-    slideFor(1.0f);
-    EXPECT_EQ(bar_->position.y, ToolBar::LOWERED_Y);
+TEST_F(ToolBarTest, LeavingWithMoveLowersItAndAReversalTurnsBackWhereItIs) {
+    bar_->hover({0, -290, 0}, false);
+    const float midway = slideFor(0.3f);
+    EXPECT_GT(midway, ToolBar::LOWERED_Y + 50.0f);
+    EXPECT_FALSE(bar_->hover({0, 200, 0}, false));
+    const float next = slideFor(0.015f);
+    EXPECT_LT(next, midway);
+    EXPECT_GT(next, midway - 10.0f);  // at most ~7 units in 15 ms
+    EXPECT_EQ(slideFor(1.0f), ToolBar::LOWERED_Y);
 }
 
-TEST_F(ToolBarTest, OtherToolsKeepTheBarUp) {
-    bar_->hover({0.0f, -290.0f, 0.0f}, false);
+TEST_F(ToolBarTest, WithAnotherToolTheBarStaysUpUntilARightClickGoesBackToMove) {
+    bar_->hover({0, -290, 0}, false);
     slideFor(0.8f);
-    click(onButton(SmallGear));
-    EXPECT_EQ(bar_->tool, SmallGear);
-    bar_->hover({0.0f, 200.0f, 0.0f}, false);
-    EXPECT_EQ(bar_->slide->rate, 1.0f);
-    // A right click goes back to Move; the next motion off the bar lowers it.
-    click({0.0f, 200.0f, 0.0f}, MOUSE_RIGHT);
+    click(on(SmallGear));
+    bar_->hover({0, 200, 0}, false);
+    EXPECT_EQ(slideFor(0.5f), ToolBar::RAISED_Y);
+    EXPECT_EQ(click({0, 200, 0}, platform::MOUSE_RIGHT), "");
     EXPECT_EQ(bar_->tool, Move);
-    bar_->hover({0.0f, 200.0f, 0.0f}, false);
-    EXPECT_EQ(bar_->slide->rate, -1.0f);
+    bar_->hover({0, 200, 0}, false);
+    EXPECT_EQ(slideFor(1.0f), ToolBar::LOWERED_Y);
 }
 
-TEST_F(ToolBarTest, AToolIsChosenOnlyByAReleaseOverTheButtonPressed) {
-    testing::internal::CaptureStdout();
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_DOWN, onButton(Delete));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Playing button\n");
-    EXPECT_EQ(bar_->pressed, Delete);
-    EXPECT_EQ(bar_->buttons[Delete]->texOffset.u, 0.5f);
-
-    // Sliding off darkens it; coming back lights it again.
-    bar_->hover(onButton(ClearAll), false);
-    EXPECT_EQ(bar_->buttons[Delete]->texOffset.u, 0.0f);
-    bar_->hover(onButton(Delete), false);
-    EXPECT_EQ(bar_->buttons[Delete]->texOffset.u, 0.5f);
-
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_UP, onButton(ClearAll));
+TEST_F(ToolBarTest, AToolIsChosenByAReleaseOverTheButtonPressed) {
+    EXPECT_EQ(mouse(on(Delete), BUTTON_DOWN), "Playing button\n");
+    EXPECT_EQ(lit(), "0 9 ");
+    bar_->hover(on(ClearAll), false);
+    EXPECT_EQ(lit(), "0 ") << "slid off the pressed button";
+    bar_->hover(on(Delete), false);
+    EXPECT_EQ(lit(), "0 9 ") << "back on it";
+    mouse(on(ClearAll), BUTTON_UP);
     EXPECT_EQ(bar_->tool, Move);
-    EXPECT_EQ(bar_->pressed, -1);
-    EXPECT_EQ(bar_->buttons[Delete]->texOffset.u, 0.0f);
-    EXPECT_EQ(bar_->buttons[Move]->texOffset.u, 0.5f);
+    EXPECT_EQ(lit(), "0 ");
 
-    click(onButton(ResetChain));
+    click(on(ResetChain));
+    EXPECT_EQ(bar_->tool, ResetChain);
+    EXPECT_EQ(lit(), "8 ");
+    mouse(on(ResetChain), BUTTON_DOWN);
+    bar_->hover(on(Motor), false);
+    EXPECT_EQ(lit(), "8 ") << "the current tool stays lit";
+    mouse(on(Motor), BUTTON_UP);
     EXPECT_EQ(bar_->tool, ResetChain);
 }
 
-TEST_F(ToolBarTest, TheCurrentToolStaysLitWhenItsPressSlidesOff) {
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_DOWN, onButton(Move));
-    bar_->hover(onButton(Motor), false);
-    EXPECT_EQ(bar_->buttons[Move]->texOffset.u, 0.5f);
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_UP, onButton(Motor));
-    EXPECT_EQ(bar_->tool, Move);
-}
-
 TEST_F(ToolBarTest, BlankPartsOfTheBarAndOtherButtonsDoNothing) {
-    const Vec3 blank = bar_->position + Vec3{-230.0f, 100.0f, 0.0f};
-    testing::internal::CaptureStdout();
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_DOWN, blank);
-    EXPECT_EQ(bar_->pressed, -1);
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_UP, blank);
-    click(onButton(Motor), MOUSE_MIDDLE);
-    click(blank, MOUSE_RIGHT);  // with Move current: nothing
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    const Vec3 blank = bar_->position + Vec3{-230, 100, 0};
+    EXPECT_EQ(click(blank), "");
+    EXPECT_EQ(click(on(Motor), platform::MOUSE_MIDDLE), "");
+    EXPECT_EQ(click(blank, platform::MOUSE_RIGHT), "");
     EXPECT_EQ(bar_->tool, Move);
-    EXPECT_EQ(bar_->pressed, -1);
+    EXPECT_EQ(lit(), "0 ");
 }
 
-TEST_F(ToolBarTest, TheSwitchTogglesThePowerOnThePressWithItsSounds) {
-    testing::internal::CaptureStdout();
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_DOWN, onSwitch());
+TEST_F(ToolBarTest, TheSwitchTogglesThePowerOnThePressAndOnlyItsNewestSoundPlays) {
+    EXPECT_EQ(mouse(onSwitch(), BUTTON_DOWN), "Playing button\nPlaying motorStop\n");
     EXPECT_FALSE(bar_->powerOn());
-    bar_->mouseButton(MOUSE_LEFT, BUTTON_UP, onSwitch());
-    click(onSwitch());
+    EXPECT_EQ(mouse(onSwitch(), BUTTON_UP), "");
+    EXPECT_EQ(click(onSwitch()), "Playing button\nPlaying motorStart\n");
     EXPECT_TRUE(bar_->powerOn());
-    EXPECT_EQ(bar_->powerSwitch.texOffset.u, 0.0f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Playing button\nPlaying motorStop\nPlaying button\nPlaying motorStart\n");
     EXPECT_EQ(bar_->tool, Move);
+    // Two buttons and one motor sound, at most: the stopping sound was cut off.
+    EXPECT_LE(Mix_Playing(-1), 3);
 }
 
-TEST_F(ToolBarTest, ButtonBoxesCountTheirEdgesAndTheirDepth) {
+TEST_F(ToolBarTest, BoxesCountTheirEdgesOnAllThreeAxes) {
     const Sprite& small = *bar_->buttons[SmallGear];  // size 32 at (-30, 40)
-    EXPECT_TRUE(ToolBar::boxContains(small, {-46.0f, 24.0f, 0.0f}));
-    EXPECT_TRUE(ToolBar::boxContains(small, {-14.0f, 56.0f, 16.0f}));
-    EXPECT_FALSE(ToolBar::boxContains(small, {-13.99f, 40.0f, 0.0f}));
-    EXPECT_FALSE(ToolBar::boxContains(small, {-30.0f, 40.0f, 16.01f}));
-    EXPECT_EQ(bar_->buttonAt({-46.0f, 24.0f, 0.0f}), SmallGear);
-    EXPECT_EQ(bar_->buttonAt({0.0f, 0.0f, 0.0f}), -1);
-    EXPECT_FALSE(ToolBar::boxContains(bar_->powerSwitch, {172.0f, -30.0f, 0.6f}));
+    const struct {
+        Vec3 point;
+        bool inside;
+    } cases[] = {{{-46, 24, 0}, true},
+                 {{-14, 56, 16}, true},
+                 {{-13.99f, 40, 0}, false},
+                 {{-30, 40, 16.01f}, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToolBar::boxContains(small, c.point), c.inside)
+            << c.point.x << ", " << c.point.y << ", " << c.point.z;
+    }
+    EXPECT_EQ(bar_->buttonAt({-46, 24, 0}), SmallGear);
+    EXPECT_EQ(bar_->buttonAt({0, 0, 0}), -1);
+    EXPECT_FALSE(ToolBar::boxContains(bar_->powerSwitch, {172, -30, 0.6f}));
 }
 
 }  // namespace

@@ -8,18 +8,33 @@
 // the life of the object; GLUT's backend comes back afterwards.
 class FakePlatform {
   public:
-    FakePlatform();
-    ~FakePlatform();
+    FakePlatform() {
+        elapsedMs = modifierBits = reshapedWidth = reshapedHeight = redisplays = swaps = 0;
+        screenWidth = screenHeight = 0;
+        hasCounter = true;
+        counterTicks = 0;
+        ticksPerSecond = 1000000;
+        platform::install({
+            [] { return elapsedMs; },
+            [](std::int64_t* frequency) {
+                *frequency = hasCounter ? ticksPerSecond : 0;
+                return hasCounter;
+            },
+            [](std::int64_t* ticks) {
+                *ticks = counterTicks;
+                return hasCounter;
+            },
+            [] { return modifierBits; },
+            [](int width, int height) { reshapedWidth = width, reshapedHeight = height; },
+            [](int* width, int* height) { *width = screenWidth, *height = screenHeight; },
+            [] { ++redisplays; },
+            [] { ++swaps; },
+        });
+    }
+    ~FakePlatform() { platform::install(platform::glutBackend()); }
 
-    static int elapsedMs;
-    static bool hasCounter;
-    static std::int64_t counterTicks;
-    static std::int64_t ticksPerSecond;
-    static int modifierBits;
-    static int reshapedWidth;
-    static int reshapedHeight;
-    static int screenWidth;
-    static int screenHeight;
-    static int redisplays;
-    static int swaps;
+    static inline int elapsedMs, modifierBits, reshapedWidth, reshapedHeight, redisplays, swaps;
+    static inline int screenWidth, screenHeight;  // 0: unknown, no limit
+    static inline bool hasCounter;
+    static inline std::int64_t counterTicks, ticksPerSecond;
 };

@@ -1,19 +1,19 @@
 #include "support/gl_context.h"
 
 #include <GL/osmesa.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 GlContext::GlContext(int width, int height)
-    : width_(width), height_(height), buffer_(static_cast<size_t>(width) * height * 4) {
-    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
-    if (context == nullptr ||
-        !OSMesaMakeCurrent(context, buffer_.data(), GL_UNSIGNED_BYTE, width, height)) {
+    : width_(width), buffer_(static_cast<size_t>(width) * height * 4) {
+    context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
+    if (context_ == nullptr ||
+        !OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE,
+                           width, height)) {
         throw std::runtime_error("cannot make an OSMesa context current");
     }
-    context_ = context;
 }
 
 GlContext::~GlContext() {
@@ -25,18 +25,14 @@ const unsigned char* GlContext::pixel(int x, int y) const {
     return &buffer_[(static_cast<size_t>(y) * width_ + x) * 4];
 }
 
-InSourceDir::InSourceDir() : previous_(4096) {
-    if (getcwd(previous_.data(), previous_.size()) == nullptr) {
-        previous_[0] = '\0';
-    }
+InSourceDir::InSourceDir() : previous_(std::filesystem::current_path().string()) {
     const char* source = std::getenv("BRINDLECOG_SOURCE_DIR");
-    if (source == nullptr || chdir(source) != 0) {
-        throw std::runtime_error("BRINDLECOG_SOURCE_DIR is not a readable folder");
+    if (source == nullptr) {
+        throw std::runtime_error("BRINDLECOG_SOURCE_DIR is not set");
     }
+    std::filesystem::current_path(source);
 }
 
 InSourceDir::~InSourceDir() {
-    if (previous_[0] != '\0' && chdir(previous_.data()) != 0) {
-        std::abort();
-    }
+    std::filesystem::current_path(previous_);
 }

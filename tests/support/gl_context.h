@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 // An off-screen OpenGL 1.x context (Mesa's OSMesa) for tests that draw or load textures.
@@ -11,14 +12,11 @@ class GlContext {
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;
 
-    int width() const { return width_; }
-    int height() const { return height_; }
     // RGBA bytes of the pixel at (x, y), y counted from the bottom row.
     const unsigned char* pixel(int x, int y) const;
 
   private:
     int width_;
-    int height_;
     std::vector<unsigned char> buffer_;
     void* context_;
 };
@@ -30,5 +28,5 @@ class InSourceDir {
     ~InSourceDir();
 
   private:
-    std::vector<char> previous_;
+    std::string previous_;
 };

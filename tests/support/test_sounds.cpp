@@ -1,14 +1,13 @@
 #include "support/test_sounds.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
 
+#include "app/shell.h"
 #include "audio/sdl_audio.h"
-#include "audio/sound.h"
 #include "audio/sound_names.h"
-#include "support/wav_file.h"
+#include "support/files.h"
 
 void useSilentTestSounds() {
     static bool ready = false;
@@ -17,15 +16,18 @@ void useSilentTestSounds() {
     }
     ready = true;
     SdlAudio::selectOutput(SdlAudio::Output::Silent);
-    const auto folder = std::filesystem::temp_directory_path() / "brindlecog-test-sounds";
-    std::filesystem::create_directories(folder);
-    // Keep the load lines out of the tests' captured output.
-    std::ostringstream quiet;
-    std::streambuf* previous = std::cout.rdbuf(quiet.rdbuf());
+    // Every process writes its own files: parallel test processes never read a half-written
+    // one. The samples are decoded whole at load, so the folder can go right after.
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("sounds"));
     for (const SoundFile& file : ALL_SOUNDS) {
-        const std::string path = (folder / (std::string(file.refname) + ".wav")).string();
-        writeToneWav(path, 0.05f);
-        Sound::instance()->load(path.c_str(), file.refname, file.loop);
+        writeToneWav(folder.file(file.path), file.loop ? 0.05f : 0.2f);  // a WAV even as bg.mp3
     }
-    std::cout.rdbuf(previous);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.file(""));
+    std::ostringstream quiet;  // keep the load lines out of the tests' captured output
+    std::streambuf* output = std::cout.rdbuf(quiet.rdbuf());
+    loadSounds();
+    std::cout.rdbuf(output);
+    std::filesystem::current_path(previous);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
-// Makes the sound manager's singleton play on the silent output, with a short real WAV
-// loaded under each of the program's refnames. Safe to call more than once.
+// Makes the sound manager's singleton play on the silent output, with the program's sounds
+// loaded the way start-up loads them, from short tones: 0.2 s for every effect, 0.05 s for
+// the music (so a test can hear it loop). Safe to call more than once.
 void useSilentTestSounds();
