@@ -1,9 +1,10 @@
 #pragma once
 
+#include "app/swap_control.h"
+
 // Window size after the last valid reshape; the board always spans 800 by 600 units of it.
 extern int windowWidth;
 extern int windowHeight;
-extern bool swapControlAvailable;
 
 constexpr int BOARD_WIDTH = 800;
 constexpr int BOARD_HEIGHT = 600;
@@ -12,7 +13,5 @@ constexpr int BOARD_HEIGHT = 600;
 // centre and y up, onto it. A zero or negative size is reported and changes nothing.
 void reshape(int width, int height);
 
-void initSwapControl();
-void setVSync(bool on);
 void setCulling(bool on);
 void setDepthTest(bool depth, bool alphaTest);

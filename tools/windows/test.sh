@@ -1,0 +1,80 @@
+#!/bin/bash
+# test.sh ZIP LINUX_GAME: the Windows build from its zip under Wine (Xvfb, SDL's dummy audio
+# driver), worked with xdotool as a user would: splash -> click -> instructions -> click ->
+# play mode, raise the tool bar, pick Small gear, put a gear down; its output lines are checked,
+# and its screenshot is compared with the Linux build's after the same steps in the same
+# folder. Escape ends it with status 0.
+set -u
+zip=$(realpath "$1")
+linux_game=$(realpath "$2")
+if [ -z "${DISPLAY_FOR_TEST:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" env DISPLAY_FOR_TEST=1 "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pid=
+trap 'kill "$pid" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+unzip -q "$zip" -d "$work"
+cd "$work"/brindlecog-windows-x86_64
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" SDL_AUDIODRIVER=dummy
+wineboot -i > /dev/null 2>&1
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+    if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+click_at() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 1; }
+
+play() {  # play NAME COMMAND...: start the game, click through to a placed gear, screenshot
+    "${@:2}" > "$1.out" 2> "$1.err" &
+    pid=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Brindlecog$' | head -n 1)
+    check "$1: the window appears" test -n "$window"
+    [ -n "$window" ] || return 1
+    sleep 3  # the first frame under Wine can take a while
+    click_at 400 300
+    click_at 400 300
+    sleep 1
+    # Window pixel = board point (x + 400, 300 - y); the raised bar's Small gear button stands
+    # at board (-30, -140).
+    xdotool mousemove --window "$window" 400 590
+    sleep 2
+    click_at 370 440
+    click_at 600 200
+    xdotool mousemove --window "$window" 700 100
+    sleep 2
+    import -window "$window" "$1.png"
+    xdotool key Escape
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    wait "$pid"
+    local status=$?
+    check "$1: Escape ends the game with status 0 (got $status)" test "$status" -eq 0
+}
+
+play linux "$linux_game"
+play windows wine64 ./brindlecog.exe
+
+for picture in splash instructions bg cursors cursorglow tightlight gear motor link tools \
+    bluebutton greenbutton redbutton switch; do
+    extension=png
+    case $picture in splash | instructions | bg) extension=jpg ;; esac
+    check "./img/$picture.$extension loaded" grep -q "^Loaded texture ./img/$picture.$extension" windows.out
+done
+for sound in button place motorStart motorStop bg; do
+    check "sound $sound loaded" grep -qx "Loaded Sound $sound" windows.out
+done
+check "the gear's place sound played" grep -qx "Playing place" windows.out
+check "its lines are the Linux build's" diff <(tr -d '\r' < windows.out) linux.out
+
+# The board moves (the motor turns the chain), so the two pictures only agree loosely.
+size=$(identify -format '%wx%h' windows.png 2>/dev/null)
+check "the Windows window is 800 by 600 (got $size)" test "$size" = 800x600
+difference=$(compare -metric RMSE windows.png linux.png null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+check "the picture is close to the Linux build's (RMSE $difference)" \
+    awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.08) }'
+if [ "$failures" -ne 0 ]; then
+    echo "--- Windows output"; cat windows.out; echo "--- errors"; head -20 windows.err
+fi
+cp windows.png linux.png "${SCREENSHOT_DIR:-$work}/" 2>/dev/null
+echo "$failures failed"
+[ "$failures" -eq 0 ]
