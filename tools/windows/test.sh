@@ -3,9 +3,11 @@
 # driver), worked with xdotool as a user would: splash -> click -> instructions -> click ->
 # play mode, raise the tool bar, pick Small gear, put a gear down; its output lines are checked,
 # and its screenshot is compared with the Linux build's after the same steps in the same
-# folder. Escape ends it with status 0.
+# folder. Escape ends it with status 0. Then the Windows replay tool (beside the zip) runs the
+# model scripts of tests/scenarios under Wine, whose dumps must agree with the model's.
 set -u
 zip=$(realpath "$1")
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 linux_game=$(realpath "$2")
 if [ -z "${DISPLAY_FOR_TEST:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" env DISPLAY_FOR_TEST=1 "$0" "$@"
@@ -52,7 +54,7 @@ play() {  # play NAME COMMAND...: start the game, click through to a placed gear
 }
 
 play linux "$linux_game"
-play windows wine64 ./brindlecog.exe
+play windows wine ./brindlecog.exe
 
 for picture in splash instructions bg cursors cursorglow tightlight gear motor link tools \
     bluebutton greenbutton redbutton switch; do
@@ -72,6 +74,13 @@ check "the Windows window is 800 by 600 (got $size)" test "$size" = 800x600
 difference=$(compare -metric RMSE windows.png linux.png null: 2>&1 | sed 's/.*(\(.*\))/\1/')
 check "the picture is close to the Linux build's (RMSE $difference)" \
     awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.08) }'
+# The model comparison runs the tool from the repository root, on standard input.
+cp "$(dirname "$zip")/brindlecog-replay.exe" .
+printf '#!/bin/sh\nexec wine "%s/brindlecog-replay.exe" "$@"\n' "$PWD" > replay-under-wine
+chmod +x replay-under-wine
+check "the model scripts' dumps under Wine agree with the model" \
+    python3 "$source_dir/tests/scenarios/test_model.py" "$PWD/replay-under-wine"
+
 if [ "$failures" -ne 0 ]; then
     echo "--- Windows output"; cat windows.out; echo "--- errors"; head -20 windows.err
 fi

@@ -1,6 +1,6 @@
 # The game for 64-bit Windows, cross-built with tools/windows/build-deps.sh's libraries (their
-# prefix in CMAKE_PREFIX_PATH). The tests, tools and benchmark need Mesa's off-screen GL and
-# stay on Linux; tools/windows/test.sh drives this build under Wine.
+# prefix in CMAKE_PREFIX_PATH): the game and the replay tool. The tests and the benchmark need
+# Mesa's off-screen GL and stay on Linux; tools/windows/test.sh drives this build under Wine.
 find_path(FREEGLUT_INCLUDE_DIR GL/freeglut.h REQUIRED NO_CACHE)
 find_path(SDL2_INCLUDE_DIR SDL2/SDL.h REQUIRED NO_CACHE)
 find_path(IL_INCLUDE_DIR IL/ilut.h REQUIRED NO_CACHE)
@@ -21,3 +21,11 @@ target_link_libraries(brindlecog_core PUBLIC ${freeglut_LIBRARY} ${ILUT_LIBRARY}
 
 add_executable(brindlecog src/app/main.cpp)
 target_link_libraries(brindlecog PRIVATE brindlecog_core)
+
+# The replay tool without a GL context: its dumps, not its shots (headless_window_nogl.cpp).
+set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tools/replay)
+add_executable(brindlecog-replay ${REPLAY_DIR}/main.cpp ${REPLAY_DIR}/replay.cpp
+  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp ${REPLAY_DIR}/invariants.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/headless_window_nogl.cpp)
+target_include_directories(brindlecog-replay PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(brindlecog-replay PRIVATE brindlecog_core)
