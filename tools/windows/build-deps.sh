@@ -144,10 +144,10 @@ cmake_build freeglut "$src" -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_L
 
 src=$(unpack devil)/DevIL
 licence DevIL "$src/../LICENSE"
-# The +dfsg tarball lacks the Windows version resources: empty ones serve. Its CMake lists
+# The +dfsg tarball lacks the Windows version resources: one string each serves. Its CMake lists
 # "libraries.txt" where the file is "Libraries.txt", and leaves out ilut_config.h.
 for library in IL ILU ILUT; do
-    printf '// Version resource left out of the source package\n' > "$src/src-$library/msvc/$library.rc"
+    printf 'STRINGTABLE\nBEGIN\n  1 "%s"\nEND\n' "$library" > "$src/src-$library/msvc/$library.rc"
 done
 cp "$src/Libraries.txt" "$src/libraries.txt"
 cmake_build DevIL "$src" -DIL_TESTS=OFF -DBUILD_SHARED_LIBS=ON \

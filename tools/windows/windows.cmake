@@ -15,7 +15,8 @@ add_library(brindlecog_core STATIC ${CORE_SOURCES})
 target_include_directories(brindlecog_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${FREEGLUT_INCLUDE_DIR}
   ${IL_INCLUDE_DIR} ${SDL2_INCLUDE_DIR} ${SDL2_INCLUDE_DIR}/SDL2)
 # SDL's headers would otherwise rename main to SDL_main; the game stays a console program.
-target_compile_definitions(brindlecog_core PUBLIC SDL_MAIN_HANDLED PRIVATE ILUT_USE_OPENGL)
+# (DevIL's Windows ilut_config.h turns on its OpenGL part itself.)
+target_compile_definitions(brindlecog_core PUBLIC SDL_MAIN_HANDLED)
 target_link_libraries(brindlecog_core PUBLIC ${freeglut_LIBRARY} ${ILUT_LIBRARY} ${ILU_LIBRARY}
   ${IL_LIBRARY} ${SDL2_mixer_LIBRARY} ${SDL2_LIBRARY} opengl32)
 
