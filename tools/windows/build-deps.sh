@@ -23,8 +23,7 @@ sources=(
     "devil 1.8.0.40.g6f3d5e9b+dfsg-5 6ab7b58567278dd038da3ba129b969958c93174a0af473962b6a3567d45260f8"
 )
 
-key=${BRINDLECOG_WINDOWS_KEY:-}
-[ -n "$key" ] || key=$( (printf '%s\n' "${sources[@]}"; cat "$0" "$toolchain") | sha256sum | cut -c1-16)
+key=$( (printf '%s\n' "${sources[@]}"; cat "$0" "$toolchain") | sha256sum | cut -c1-16)
 cache=${BRINDLECOG_WINDOWS_CACHE:-/var/cache/brindlecog-windows}
 prefix=$cache/$key
 if [ -f "$prefix/.complete" ]; then
@@ -126,7 +125,8 @@ cmake_build libjpeg-turbo "$src" -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH
 src=$(unpack libsdl2)
 licence SDL2 "$src/LICENSE.txt"
 sdl_off=()
-for subsystem in RENDER OPENGL OPENGLES VULKAN JOYSTICK HAPTIC HIDAPI POWER SENSOR LOCALE MISC FILESYSTEM; do
+for subsystem in RENDER OPENGL OPENGLES VULKAN JOYSTICK HAPTIC HIDAPI POWER SENSOR LOCALE MISC \
+    FILESYSTEM; do
     sdl_off+=(-DSDL_$subsystem=OFF)
 done
 cmake_build SDL2 "$src" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF \
