@@ -65,7 +65,7 @@ package: build
 # build-windows/brindlecog-windows-x86_64.zip, and that zip tested under Wine (tools/windows).
 WINDOWS_DIR ?= build-windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 mingw-w64-x86-64-dev libz-mingw-w64-dev cmake \
-	ninja-build dpkg-dev xz-utils zip unzip wine64 xvfb xauth xdotool imagemagick
+	ninja-build dpkg-dev xz-utils zip unzip wine wine64 xvfb xauth xdotool imagemagick
 .PHONY: windows test-windows
 windows:
 	@./tools/ensure-packages $(WINDOWS_PACKAGES)
