@@ -84,3 +84,20 @@ package:
 check-package: package
 	@./tools/ensure-packages lintian appstream desktop-file-utils man-db
 	./tests/install/check-package.sh $(PACKAGE_DIR)
+
+# Windows: the game cross-built with Debian's mingw-w64 from Debian's sources into
+# build-windows/brindlecog-windows-x86_64.zip, and that zip tested under Wine (tools/windows).
+WINDOWS_DIR ?= build-windows
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 mingw-w64-x86-64-dev libz-mingw-w64-dev cmake \
+	ninja-build dpkg-dev xz-utils zip unzip wine wine64 xvfb xauth xdotool imagemagick
+.PHONY: windows test-windows
+windows:
+	@./tools/ensure-packages $(WINDOWS_PACKAGES)
+	prefix=$$(JOBS=2 ./tools/windows/build-deps.sh) && \
+	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=$$prefix \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/toolchain-mingw64.cmake && \
+	cmake --build $(WINDOWS_DIR) -j$(JOBS) && \
+	./tools/windows/make-zip.sh $(WINDOWS_DIR) $$prefix
+
+test-windows: windows build
+	./tools/windows/test.sh $(WINDOWS_DIR)/brindlecog-windows-x86_64.zip $(BUILD_DIR)/brindlecog

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "app/swap_control.h"
+
 // The board's size in pixels after the last valid reshape: the window's own size once the window
 // has taken its 4:3 snap (see board_box.h otherwise). The board spans 800 by 600 units of it.
 extern int windowWidth;
 extern int windowHeight;
-extern bool swapControlAvailable;
 
 constexpr int BOARD_WIDTH = 800;
 constexpr int BOARD_HEIGHT = 600;
@@ -14,7 +15,5 @@ constexpr int BOARD_HEIGHT = 600;
 // another shape. A zero or negative size is reported and changes nothing.
 void reshape(int width, int height);
 
-void initSwapControl();
-void setVSync(bool on);
 void setCulling(bool on);
 void setDepthTest(bool depth, bool alphaTest);
