@@ -113,7 +113,7 @@ float Board::largestTension() const {
     return largest;
 }
 
-void Board::step(float dt, bool powerOn) {
+void Board::step(float dt, bool powerOn, ChainStepping /*stepping*/) {
     for (const auto& chain : chains) {
         chain->step(gears, dt);
     }
