@@ -2,6 +2,7 @@
 
 #include "mechanics/board_lists.h"
 #include "mechanics/chain.h"
+#include "mechanics/chain_batch.h"
 #include "mechanics/gear.h"
 #include "mechanics/vec3.h"
 
@@ -61,4 +62,7 @@ class Board {
 
     GearList gears;
     ChainList chains;
+
+  private:
+    ChainBatcher batcher;  // its storage serves every frame
 };
