@@ -5,6 +5,7 @@
 
 #include "mechanics/gear.h"
 #include "render/asset_paths.h"
+#include "render/link_batch.h"
 
 // The relaxation walks links[i].get() and the ends' positions in place; these keep that walk
 // to plain loads of pointers and packed floats.
@@ -232,12 +233,7 @@ void Chain::lapseContacts() {
 }
 
 void Chain::draw() {
-    for (Link* link : oddLinks) {
-        link->draw();
-    }
-    for (Link* link : evenLinks) {
-        link->draw();
-    }
+    drawLinkBatch(oddLinks, evenLinks);
 }
 
 bool Chain::hitTest(Vec3 q) const {
