@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -26,9 +27,9 @@ std::vector<std::uint32_t> bits(const Board& board) {
             put(link->scale.x);
         }
         for (const auto& contact : chain->contacts) {
-            for (std::size_t g = 0; g < board.gears.size(); ++g) {
-                out.push_back(board.gears[g].get() == contact->gear ? g : 0xffffffffu);
-            }
+            const auto gear = std::find_if(board.gears.begin(), board.gears.end(),
+                                           [&](const auto& g) { return g.get() == contact->gear; });
+            out.push_back(static_cast<std::uint32_t>(gear - board.gears.begin()));
             putVec(contact->point->position), out.push_back(contact->life);
         }
     }

@@ -1,10 +1,15 @@
 #include "mechanics/chain_batch.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "mechanics/chain.h"
 #include "mechanics/chain_batch_kernels.h"
 #include "mechanics/gear.h"
+
+// The lanes must round as the scalar code does: IEEE single precision throughout.
+static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4,
+              "the batched floats must be IEEE singles, as the scalar ones are");
 
 namespace {
 // One lane of plain floats: the path for a chain alone, and for processors without SSE2.
