@@ -22,11 +22,12 @@ constexpr bool TOP[4] = {false, false, true, true};
 // costs, and the link picture is transparent in almost half its rows.
 struct VisiblePart {
     unsigned texture;
+    const char* path;  // with the id: the cache may give a freed id to another picture
     float s0, s1, t0, t1;
 };
 
-VisiblePart measureVisiblePart(unsigned texture) {
-    VisiblePart part{texture, 0.0f, 1.0f, 0.0f, 1.0f};
+VisiblePart measureVisiblePart(unsigned texture, const char* path) {
+    VisiblePart part{texture, path, 0.0f, 1.0f, 0.0f, 1.0f};
     glBindTexture(GL_TEXTURE_2D, texture);
     Sprite::forgetBoundTexture();  // bound outside the sprites' remembered state
     GLint width = 0;
@@ -62,18 +63,18 @@ VisiblePart measureVisiblePart(unsigned texture) {
 
 // Measured once per texture (the pictures never change once loaded).
 std::vector<VisiblePart> measured;
-VisiblePart whole{Texture::NO_TEXTURE, 0.0f, 1.0f, 0.0f, 1.0f};
+VisiblePart whole{Texture::NO_TEXTURE, nullptr, 0.0f, 1.0f, 0.0f, 1.0f};
 
 const VisiblePart& visiblePart(const Link& link) {
     if (!link.blend || link.texture == nullptr || link.texture->id == Texture::NO_TEXTURE) {
         return whole;  // without blending a transparent fragment still writes
     }
     for (const VisiblePart& part : measured) {
-        if (part.texture == link.texture->id) {
+        if (part.texture == link.texture->id && part.path == link.texture->path) {
             return part;
         }
     }
-    measured.push_back(measureVisiblePart(link.texture->id));
+    measured.push_back(measureVisiblePart(link.texture->id, link.texture->path));
     return measured.back();
 }
 
