@@ -1,8 +1,9 @@
-// The mechanism's cost per frame, and the chain relaxation against its bare arithmetic.
-// Ends with three lines: default-frame-us, stress-frame-us and relaxation-ratio (our time
-// per link update divided by the flat baseline's, measured in the same run), all from the
-// fastest repetition's CPU time.
+// The mechanism's cost per frame and the play mode's drawing cost. Ends with seven lines, each
+// from the fastest repetition's CPU time (see docs/performance.md):
+//   default-frame-us, stress-frame-us, stress-frame-reference-us, stacked-gears-frame-us,
+//   allocs-per-frame, draw-default-us, draw-stress-us
 
+#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,21 +11,44 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <new>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "flat_relaxation.h"
+#include "app/shell.h"
 #include "mechanics/board.h"
 #include "mechanics/stress_board.h"
+#include "modes/live_mode.h"
+#include "replay/replay.h"
+
+// Every heap allocation of the process, for allocs-per-frame.
+static long heapAllocations = 0;
+
+// Not inlined: GCC would otherwise pair the inlined malloc with a delete and warn.
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    ++heapAllocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+[[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 constexpr float FRAME_TIME = 0.016f;
 constexpr int WARM_UP_FRAMES = 240;  // long enough for the chains to settle around the gears
+constexpr int STACKED_GEARS = 300;
 
 // One frame of the mechanism, in the play mode's order.
-void runFrame(Board& board) {
+void runFrame(Board& board, ChainStepping stepping = ChainStepping::Batched) {
     benchmark::DoNotOptimize(board.largestTension());
-    board.step(FRAME_TIME, true);
+    board.step(FRAME_TIME, true, stepping);
 }
 
 void warmUp(Board& board) {
@@ -33,135 +57,100 @@ void warmUp(Board& board) {
     }
 }
 
-void BM_DefaultFrame(benchmark::State& state) {
+// One stress cell with a hundred gears on each corner (300 in all, one chain): every point
+// near a corner touches a hundred gears, and contacts lapse and are made in every frame.
+void layOutStackedGears(Board& board) {
+    layOutStressCell(board, 0.0, 0.0, STACKED_GEARS / 3 - 1);
+}
+
+template <void (*LayOut)(Board&), ChainStepping Stepping>
+void BM_Frame(benchmark::State& state) {
     Board board;
-    board.layOutStartingBoard(true);
+    LayOut(board);
     warmUp(board);
     for (auto _ : state) {
-        runFrame(board);
+        runFrame(board, Stepping);
     }
 }
 
-void BM_StressFrame(benchmark::State& state) {
+void layOutDefault(Board& board) {
+    board.layOutStartingBoard(true);
+}
+
+// Heap allocations per frame on the settled stress board.
+double allocationsPerFrame() {
+    constexpr int FRAMES = 100;
     Board board;
     layOutStressBoard(board);
     warmUp(board);
-    for (auto _ : state) {
+    const long before = heapAllocations;
+    for (int frame = 0; frame < FRAMES; ++frame) {
         runFrame(board);
     }
+    return static_cast<double>(heapAllocations - before) / FRAMES;
 }
 
-// The settled stress board, and the same chains as flat arrays, relaxed identically.
-struct RelaxationScene {
-    Board board;
-    std::vector<std::vector<Vec3>> settled;  // every chain's points, in chain order
-    std::vector<FlatChain> flat;
-
-    RelaxationScene() {
-        layOutStressBoard(board);
-        warmUp(board);
-        for (const auto& chain : board.chains) {
-            std::vector<Vec3> points;
-            for (const auto& link : chain->links) {
-                points.push_back(link->a->position);
-            }
-            settled.push_back(points);
-            flat.push_back(flatten(*chain));
-        }
-    }
-
-    void restore() {
-        for (std::size_t c = 0; c < settled.size(); ++c) {
-            Chain& chain = *board.chains[c];
-            for (std::size_t i = 0; i < chain.links.size(); ++i) {
-                chain.links[i]->a->position = settled[c][i];
-                std::copy(&settled[c][i].x, &settled[c][i].x + 3, &flat[c].xyz[3 * i]);
-            }
-        }
-    }
-
-    void relaxChains() {
-        for (const auto& chain : board.chains) {
-            const int passes = chain->passCount();
-            for (int pass = 0; pass < passes; ++pass) {
-                chain->relaxLinks(pass);
-            }
-        }
-    }
-
-    void relaxFlatChains() {
-        for (FlatChain& chain : flat) {
-            const int passes = board.chains.front()->passCount();
-            for (int pass = 0; pass < passes; ++pass) {
-                relaxFlat(chain, pass);
-            }
-        }
-    }
-
-    double linkUpdates() const {
-        double updates = 0.0;
-        for (const auto& chain : board.chains) {
-            updates += static_cast<double>(chain->passCount()) * chain->links.size();
-        }
-        return updates;
-    }
-};
-
-RelaxationScene& relaxationScene() {
-    static RelaxationScene* scene = [] {
-        auto* made = new RelaxationScene;
-        // The two must compute the same thing, or the ratio means nothing.
-        made->restore();
-        made->relaxChains();
-        made->relaxFlatChains();
-        for (std::size_t c = 0; c < made->flat.size(); ++c) {
-            if (!samePositions(made->flat[c], *made->board.chains[c])) {
-                std::fprintf(stderr, "flat relaxation differs from the chain's (chain %zu)\n", c);
-                std::exit(1);
-            }
-        }
+// The game's own display (clear, the play mode's scene, swap) in an 800 x 600 Mesa context,
+// on a settled board; glFinish waits for Mesa's rasterizer threads, whose time the process's
+// CPU time includes.
+Replay* playMode() {
+    static Replay* replay = [] {
+        auto* made = new Replay;
+        std::istringstream clicks("click 400 300\nclick 400 300\n");  // start screen, then play
+        made->run(clicks);
         return made;
     }();
-    return *scene;
+    return replay;
 }
 
-void BM_ChainRelaxation(benchmark::State& state) {
-    RelaxationScene& scene = relaxationScene();
+template <void (*LayOut)(Board&)>
+void BM_Draw(benchmark::State& state) {
+    playMode();
+    Board& board = liveMode.board;
+    board.clear();
+    LayOut(board);
+    warmUp(board);
     for (auto _ : state) {
-        state.PauseTiming();
-        scene.restore();
-        state.ResumeTiming();
-        scene.relaxChains();
+        displayFrame();
+        glFinish();
     }
-    state.counters["ns_per_link"] =
-        benchmark::Counter(scene.linkUpdates(), benchmark::Counter::kIsIterationInvariantRate |
-                                                    benchmark::Counter::kInvert);
-}
-
-void BM_FlatRelaxation(benchmark::State& state) {
-    RelaxationScene& scene = relaxationScene();
-    for (auto _ : state) {
-        state.PauseTiming();
-        scene.restore();
-        state.ResumeTiming();
-        scene.relaxFlatChains();
-    }
-    state.counters["ns_per_link"] =
-        benchmark::Counter(scene.linkUpdates(), benchmark::Counter::kIsIterationInvariantRate |
-                                                    benchmark::Counter::kInvert);
 }
 
 constexpr int REPETITIONS = 5;
-BENCHMARK(BM_DefaultFrame)->Unit(benchmark::kMicrosecond)->Repetitions(REPETITIONS);
-BENCHMARK(BM_StressFrame)->Unit(benchmark::kMicrosecond)->Repetitions(REPETITIONS);
-BENCHMARK(BM_ChainRelaxation)->Unit(benchmark::kMicrosecond)->Repetitions(REPETITIONS);
-BENCHMARK(BM_FlatRelaxation)->Unit(benchmark::kMicrosecond)->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Frame, layOutDefault, ChainStepping::Batched)
+    ->Name("default-frame")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Frame, layOutStressBoard, ChainStepping::Batched)
+    ->Name("stress-frame")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Frame, layOutStressBoard, ChainStepping::OneChainAtATime)
+    ->Name("stress-frame-reference")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Frame, layOutStackedGears, ChainStepping::Batched)
+    ->Name("stacked-gears-frame")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Draw, layOutDefault)
+    ->Name("draw-default")
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Draw, layOutStressBoard)
+    ->Name("draw-stress")
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->Repetitions(REPETITIONS);
 
 // Keeps the fastest repetition of each benchmark, in CPU time: on a shared machine other
 // people's work only ever adds time, and wall time also counts the moments this process was
-// not running at all.
+// not running at all. Plain text: the default console options colour even when asked not to.
 class FastestRunReporter : public benchmark::ConsoleReporter {
   public:
+    FastestRunReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred) {
@@ -194,11 +183,13 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    // Both relaxations do the same number of link updates per iteration.
-    const double ratio =
-        reporter.microseconds("BM_ChainRelaxation") / reporter.microseconds("BM_FlatRelaxation");
-    std::printf("default-frame-us: %.1f\n", reporter.microseconds("BM_DefaultFrame"));
-    std::printf("stress-frame-us: %.1f\n", reporter.microseconds("BM_StressFrame"));
-    std::printf("relaxation-ratio: %.3f\n", ratio);
+    for (const char* name :
+         {"default-frame", "stress-frame", "stress-frame-reference", "stacked-gears-frame"}) {
+        std::printf("%s-us: %.1f\n", name, reporter.microseconds(name));
+    }
+    std::printf("allocs-per-frame: %.1f\n", allocationsPerFrame());
+    for (const char* name : {"draw-default", "draw-stress"}) {
+        std::printf("%s-us: %.1f\n", name, reporter.microseconds(name));
+    }
     return 0;
 }

@@ -114,9 +114,22 @@ float Board::largestTension() const {
     return largest;
 }
 
-void Board::step(float dt, bool powerOn) {
-    for (const auto& chain : chains) {
-        chain->step(gears, dt);
+void Board::step(float dt, bool powerOn, ChainStepping stepping) {
+    if (stepping == ChainStepping::OneChainAtATime) {
+        for (const auto& chain : chains) {
+            chain->step(gears, dt);
+        }
+    } else {
+        // The same results: a chain's passes touch only its own points and contacts, and the
+        // one thing chains share, which of them binds a gear's tracked point, is settled in
+        // beginStep, in list order, before any pass moves a point.
+        for (const auto& chain : chains) {
+            chain->beginStep(gears, dt);
+        }
+        batcher.runPasses(chains);
+        for (const auto& chain : chains) {
+            chain->endStep();
+        }
     }
     for (const auto& gear : gears) {
         gear->update(dt, gears, chains);

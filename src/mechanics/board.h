@@ -2,6 +2,7 @@
 
 #include "mechanics/board_lists.h"
 #include "mechanics/chain.h"
+#include "mechanics/chain_batch.h"
 #include "mechanics/gear.h"
 #include "mechanics/vec3.h"
 
@@ -12,6 +13,11 @@ enum class PieceKind : int {
     LargeGear = 2,   // radius 50
     Motor = 3,       // radius 50, full speed 200 degrees per second
 };
+
+// How Board::step runs the chains' relaxation passes: every chain on its own (the reference
+// the tests and the benchmark compare with), or chains of equal length side by side in SIMD
+// lanes. Both give the same floats, bit for bit.
+enum class ChainStepping { Batched, OneChainAtATime };
 
 // Link length of every chain the board makes.
 constexpr float BOARD_LINK_LENGTH = 22.0f;
@@ -52,8 +58,11 @@ class Board {
     // The mechanism's part of a frame: every chain steps, then every gear updates and every
     // free motor has the ramp for the power switch restarted, which eases its speed towards
     // full (power on) or rest (off) by dt / RAMP_TIME of the remaining gap per frame.
-    void step(float dt, bool powerOn);
+    void step(float dt, bool powerOn, ChainStepping stepping = ChainStepping::Batched);
 
     GearList gears;
     ChainList chains;
+
+  private:
+    ChainBatcher batcher;  // its storage serves every frame
 };

@@ -5,6 +5,7 @@
 
 #include "mechanics/gear.h"
 #include "render/asset_paths.h"
+#include "render/link_batch.h"
 
 // The relaxation walks links[i].get() and the ends' positions in place; these keep that walk
 // to plain loads of pointers and packed floats.
@@ -73,7 +74,12 @@ void Chain::layout() {
 }
 
 void Chain::step(const GearList& gears, float dt) {
-    std::vector<LinkDrive> drives;
+    beginStep(gears, dt);
+    runPasses();
+    endStep();
+}
+
+void Chain::beginStep(const GearList& gears, float dt) {
     for (const auto& owned : gears) {
         Gear* gear = owned.get();
         if (gear->lifted) {
@@ -89,7 +95,9 @@ void Chain::step(const GearList& gears, float dt) {
         }
     }
     bindTrackedPoints();
+}
 
+void Chain::runPasses() {
     const int passes = passCount();
     for (int pass = 0; pass < passes; ++pass) {
         relaxLinks(pass);
@@ -104,8 +112,11 @@ void Chain::step(const GearList& gears, float dt) {
             drive.apply();
         }
     }
+}
 
+void Chain::endStep() {
     lapseContacts();
+    // The drives name links, which editing between frames may destroy; the storage stays.
     drives.clear();
     for (const auto& link : links) {
         link->fitSprite();
@@ -116,7 +127,13 @@ void Chain::captureContacts(Gear* gear) {
     const float reach = gear->radiusSquared * CAPTURE_FACTOR;
     for (const auto& point : points) {
         if (distanceSquared(point->position, gear->position) < reach && !point->touches(gear)) {
-            contacts.push_back(std::make_unique<Contact>(Contact{point.get(), gear, CONTACT_LIFE}));
+            if (spareContacts.empty()) {
+                contacts.push_back(std::make_unique<Contact>());
+            } else {
+                contacts.push_back(std::move(spareContacts.back()));
+                spareContacts.pop_back();
+            }
+            *contacts.back() = Contact{point.get(), gear, CONTACT_LIFE};
             point->touching.push_back(gear);
         }
     }
@@ -216,12 +233,7 @@ void Chain::lapseContacts() {
 }
 
 void Chain::draw() {
-    for (Link* link : oddLinks) {
-        link->draw();
-    }
-    for (Link* link : evenLinks) {
-        link->draw();
-    }
+    drawLinkBatch(oddLinks, evenLinks);
 }
 
 bool Chain::hitTest(Vec3 q) const {

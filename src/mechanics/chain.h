@@ -37,8 +37,16 @@ class Chain {
     // stay.
     void layout();
 
-    // One frame against the board's gears (read in list order); dt in seconds.
+    // One frame against the board's gears (read in list order); dt in seconds. It is the
+    // three parts below in a row; the board runs the middle part of many chains together.
     void step(const GearList& gears, float dt);
+    // Contacts with the gears near the points, the drives of the running motors, and the
+    // gears' tracked points.
+    void beginStep(const GearList& gears, float dt);
+    // Every relaxation pass: the links, the pin, the board edge, the contacts, the drives.
+    void runPasses();
+    // Lapsed contacts go; the link pictures are laid along their points.
+    void endStep();
 
     // The links, odd positions first, so that even links lie on top of their neighbours.
     void draw();
@@ -86,28 +94,39 @@ class Chain {
     Point* grabbed = nullptr;                  // pinned to grabTarget in every pass
     Vec3 grabTarget;
     std::vector<std::unique_ptr<Contact>> contacts;
+    // This step's drives, in the order made; the storage is kept from step to step.
+    std::vector<LinkDrive> drives;
 
   private:
     void captureContacts(Gear* gear);
     void bindTrackedPoints();
     void keepPointsOnBoard();
     void lapseContacts();
-    // Detaches and destroys every contact for which matches(contact) holds; the others keep
-    // their order.
+    // Detaches every contact for which matches(contact) holds and keeps it for reuse in
+    // spareContacts; the others keep their order. One walk, however many go.
     template <class Matches>
     void removeContactsWhere(Matches matches);
     // A link of this chain's length between a and b, with the chain's picture.
     std::unique_ptr<Link> makeLink(Point* a, Point* b) const;
+
+    // Removed contacts, reused by captureContacts: points enter and leave the gears all the
+    // time, and a steady frame should not allocate.
+    std::vector<std::unique_ptr<Contact>> spareContacts;
 };
 
 template <class Matches>
 void Chain::removeContactsWhere(Matches matches) {
-    for (std::size_t i = 0; i < contacts.size();) {
-        if (matches(*contacts[i])) {
-            contacts[i]->detach();
-            contacts.erase(contacts.begin() + static_cast<std::ptrdiff_t>(i));
+    auto kept = contacts.begin();
+    for (auto walk = contacts.begin(); walk != contacts.end(); ++walk) {
+        if (matches(**walk)) {
+            (*walk)->detach();
+            spareContacts.push_back(std::move(*walk));
         } else {
-            ++i;  // a removal leaves the walk at the same index
+            if (kept != walk) {
+                *kept = std::move(*walk);
+            }
+            ++kept;
         }
     }
+    contacts.erase(kept, contacts.end());
 }

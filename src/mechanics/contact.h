@@ -27,10 +27,11 @@ struct Contact {
 struct LinkDrive {
     Link* link;
     Gear* gear;
-    Vec3 goal;  // where the link's midpoint is held during the step
+    Vec3 goal;  // where the link's midpoint is pulled during the step
 
-    // Moves the link's first end so that its midpoint lands on goal; the second end follows
-    // through the constraints of the next pass.
+    // Moves the link's first end by the midpoint's distance to goal, which moves the
+    // midpoint only half-way there; the second end follows through the constraints of the
+    // next pass, and the next passes close the rest.
     void apply();
 };
 

@@ -71,26 +71,30 @@ void windChain(Chain& chain, const std::vector<Circle>& belt) {
 }
 }  // namespace
 
-void layOutStressBoard(Board& board) {
+void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner) {
     const double circumradius = TRIANGLE_SIDE / std::sqrt(3.0);
-    for (int cell = 0; cell < STRESS_CHAINS; ++cell) {
-        const double cx = -300.0 + 200.0 * (cell % 4);
-        const double cy = cell < 4 ? 150.0 : -150.0;
-        // Counter-clockwise: top, lower left, lower right.
-        const Circle gears[3] = {
-            {cx, cy + circumradius, 50.0},
-            {cx - TRIANGLE_SIDE / 2.0, cy - circumradius / 2.0, 30.0},
-            {cx + TRIANGLE_SIDE / 2.0, cy - circumradius / 2.0, 30.0},
-        };
-        Chain* chain = board.addChain(STRESS_LINKS, Vec3{});
-        windChain(*chain, beltPolyline(gears));
-        board.addPiece(PieceKind::Motor,
-                       Vec3{static_cast<float>(gears[0].x), static_cast<float>(gears[0].y), 0.0f},
-                       true);
-        for (int g = 1; g < 3; ++g) {
-            board.addPiece(
-                PieceKind::SmallGear,
-                Vec3{static_cast<float>(gears[g].x), static_cast<float>(gears[g].y), 0.0f}, true);
+    // Counter-clockwise: top, lower left, lower right.
+    const Circle gears[3] = {
+        {cx, cy + circumradius, 50.0},
+        {cx - TRIANGLE_SIDE / 2.0, cy - circumradius / 2.0, 30.0},
+        {cx + TRIANGLE_SIDE / 2.0, cy - circumradius / 2.0, 30.0},
+    };
+    Chain* chain = board.addChain(STRESS_LINKS, Vec3{});
+    windChain(*chain, beltPolyline(gears));
+    for (int g = 0; g < 3; ++g) {
+        const Vec3 centre{static_cast<float>(gears[g].x), static_cast<float>(gears[g].y), 0.0f};
+        board.addPiece(g == 0 ? PieceKind::Motor : PieceKind::SmallGear, centre, true);
+    }
+    for (int g = 0; g < 3; ++g) {
+        const Vec3 centre{static_cast<float>(gears[g].x), static_cast<float>(gears[g].y), 0.0f};
+        for (int k = 0; k < stackedPerCorner; ++k) {
+            board.addPiece(g == 0 ? PieceKind::LargeGear : PieceKind::SmallGear, centre, true);
         }
+    }
+}
+
+void layOutStressBoard(Board& board) {
+    for (int cell = 0; cell < STRESS_CHAINS; ++cell) {
+        layOutStressCell(board, -300.0 + 200.0 * (cell % 4), cell < 4 ? 150.0 : -150.0, 0);
     }
 }

@@ -8,3 +8,7 @@ constexpr int STRESS_CHAINS = 8;
 constexpr int STRESS_LINKS = 148;
 
 void layOutStressBoard(Board& board);
+
+// One cell of that board centred on (cx, cy): the chain, its motor and its two small gears,
+// then stackedPerCorner more plain gears of the same size on each corner's centre.
+void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner);

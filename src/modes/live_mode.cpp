@@ -24,6 +24,9 @@ bool LiveMode::enter(State* /*previous*/) {
     background = Sprite();
     background.setTexture(BACKGROUND_IMAGE);
     background.scale = {1024.0f, 1024.0f, 1024.0f};
+    // The board picture is opaque: blending it would give the same pixels at a full-screen
+    // blend's cost on a software renderer.
+    background.blend = false;
 
     cursor = Sprite();
     cursor.setTexture(CURSORS_IMAGE);

@@ -63,7 +63,7 @@ void Sprite::forgetBoundTexture() {
     }
 }
 
-void Sprite::applyState() {
+void Sprite::usePicture() {
     const int id = texture != nullptr ? static_cast<int>(texture->id) : NO_BINDING;
     if (id != boundTexture) {
         if (boundTexture == NO_BINDING) {
@@ -86,7 +86,10 @@ void Sprite::applyState() {
         }
         blendEnabled = blend;
     }
+}
 
+void Sprite::applyState() {
+    usePicture();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);

@@ -39,6 +39,10 @@ class Sprite {
     // The tool bar's slide animates the bar's height through this setter.
     void setPositionY(float y) { position.y = y; }
 
+    // The texture binding and blending of draw, through the remembered state: for drawing
+    // many sprites of one picture in one call (link_batch.h).
+    void usePicture();
+
     // Builds the shared unit quad; a no-op without a GL context (the quad stays 0).
     static void buildUnitQuad();
 

@@ -1,0 +1,48 @@
+// The eight-lane kernels. The package targets plain x86-64, so only this file's own code is
+// compiled for AVX (the pragma comes after every header but the kernels' templates, which are
+// instantiated here on a pack of this file only), and the board calls it only on a processor
+// that has AVX.
+#if defined(__x86_64__)
+
+#include <immintrin.h>
+
+#include <cstddef>
+
+#include "mechanics/chain_batch.h"
+
+#pragma GCC push_options
+#pragma GCC target("avx")
+
+#include "mechanics/chain_batch_kernels.h"
+
+namespace {
+struct AvxPack {
+    using Vector = __m256;
+    static constexpr std::size_t WIDTH = 8;
+    static Vector load(const float* at) { return _mm256_loadu_ps(at); }
+    static void store(float* at, Vector v) { _mm256_storeu_ps(at, v); }
+    static Vector set1(float value) { return _mm256_set1_ps(value); }
+    static Vector add(Vector a, Vector b) { return _mm256_add_ps(a, b); }
+    static Vector sub(Vector a, Vector b) { return _mm256_sub_ps(a, b); }
+    static Vector mul(Vector a, Vector b) { return _mm256_mul_ps(a, b); }
+    static Vector div(Vector a, Vector b) { return _mm256_div_ps(a, b); }
+    // vmaxps gives its second operand unless the first is greater: "if (v < limit) v = limit",
+    // and a NaN v stays, as in the scalar clamp.
+    static Vector keepAbove(Vector limit, Vector v) { return _mm256_max_ps(limit, v); }
+    static Vector keepBelow(Vector limit, Vector v) { return _mm256_min_ps(limit, v); }
+};
+static_assert(sizeof(AvxPack::Vector) == AvxPack::WIDTH * sizeof(float),
+              "an AVX register holds eight floats");
+}  // namespace
+
+void relaxPassAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass) {
+    BatchKernels<AvxPack>::relaxPass(x, y, z, rest, n, pass);
+}
+
+void clampAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight) {
+    BatchKernels<AvxPack>::clamp(x, y, count, halfWidth, halfHeight);
+}
+
+#pragma GCC pop_options
+
+#endif

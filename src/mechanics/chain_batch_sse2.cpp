@@ -1,0 +1,37 @@
+// The four-lane kernels: SSE2 is part of every x86-64 processor.
+#if defined(__x86_64__)
+
+#include <emmintrin.h>
+
+#include "mechanics/chain_batch.h"
+#include "mechanics/chain_batch_kernels.h"
+
+namespace {
+struct Sse2Pack {
+    using Vector = __m128;
+    static constexpr std::size_t WIDTH = 4;
+    static Vector load(const float* at) { return _mm_loadu_ps(at); }
+    static void store(float* at, Vector v) { _mm_storeu_ps(at, v); }
+    static Vector set1(float value) { return _mm_set1_ps(value); }
+    static Vector add(Vector a, Vector b) { return _mm_add_ps(a, b); }
+    static Vector sub(Vector a, Vector b) { return _mm_sub_ps(a, b); }
+    static Vector mul(Vector a, Vector b) { return _mm_mul_ps(a, b); }
+    static Vector div(Vector a, Vector b) { return _mm_div_ps(a, b); }
+    // maxps gives its second operand unless the first is greater: "if (v < limit) v = limit",
+    // and a NaN v stays, as in the scalar clamp.
+    static Vector keepAbove(Vector limit, Vector v) { return _mm_max_ps(limit, v); }
+    static Vector keepBelow(Vector limit, Vector v) { return _mm_min_ps(limit, v); }
+};
+static_assert(sizeof(Sse2Pack::Vector) == Sse2Pack::WIDTH * sizeof(float),
+              "an SSE register holds four floats");
+}  // namespace
+
+void relaxPassSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass) {
+    BatchKernels<Sse2Pack>::relaxPass(x, y, z, rest, n, pass);
+}
+
+void clampSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight) {
+    BatchKernels<Sse2Pack>::clamp(x, y, count, halfWidth, halfHeight);
+}
+
+#endif

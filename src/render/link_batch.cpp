@@ -1,0 +1,155 @@
+#include "render/link_batch.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "mechanics/link.h"
+#include "render/texture_cache.h"
+
+namespace {
+// The unit quad's corners in Sprite::buildUnitQuad's order: bottom left, bottom right, top
+// right, top left; s runs with x from 0 to 1, t against y from 0 (top) to 1.
+constexpr bool RIGHT[4] = {false, true, true, false};
+constexpr bool TOP[4] = {false, false, true, true};
+
+// The part of a picture, in texture coordinates, outside which every bilinear sample has
+// alpha 0: one texel beyond the outermost texels with any alpha, so that a sample's second
+// texel is still transparent. Under blending such fragments leave the pixel as it was, so a
+// quad cut down to this part draws the same pixels; on a software renderer every fragment
+// costs, and the link picture is transparent in almost half its rows.
+struct VisiblePart {
+    unsigned texture;
+    const char* path;  // with the id: the cache may give a freed id to another picture
+    float s0, s1, t0, t1;
+};
+
+VisiblePart measureVisiblePart(unsigned texture, const char* path) {
+    VisiblePart part{texture, path, 0.0f, 1.0f, 0.0f, 1.0f};
+    glBindTexture(GL_TEXTURE_2D, texture);
+    Sprite::forgetBoundTexture();  // bound outside the sprites' remembered state
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width <= 0 || height <= 0) {
+        return part;
+    }
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int left = width, right = -1, top = height, bottom = -1;  // texels with any alpha
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            if (rgba[(static_cast<std::size_t>(row) * width + column) * 4 + 3] != 0) {
+                left = std::min(left, column);
+                right = std::max(right, column);
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+            }
+        }
+    }
+    if (right < 0) {
+        return part;  // nothing visible; drawn whole, as rare as it is harmless
+    }
+    // Row 0 is at t = 0 (pictures upload top row first).
+    part.s0 = std::max(0, left - 1) / static_cast<float>(width);
+    part.s1 = std::min(width, right + 2) / static_cast<float>(width);
+    part.t0 = std::max(0, top - 1) / static_cast<float>(height);
+    part.t1 = std::min(height, bottom + 2) / static_cast<float>(height);
+    return part;
+}
+
+// Measured once per texture (the pictures never change once loaded).
+std::vector<VisiblePart> measured;
+VisiblePart whole{Texture::NO_TEXTURE, nullptr, 0.0f, 1.0f, 0.0f, 1.0f};
+
+const VisiblePart& visiblePart(const Link& link) {
+    if (!link.blend || link.texture == nullptr || link.texture->id == Texture::NO_TEXTURE) {
+        return whole;  // without blending a transparent fragment still writes
+    }
+    for (const VisiblePart& part : measured) {
+        if (part.texture == link.texture->id && part.path == link.texture->path) {
+            return part;
+        }
+    }
+    measured.push_back(measureVisiblePart(link.texture->id, link.texture->path));
+    return measured.back();
+}
+
+// Kept from frame to frame: drawing allocates nothing once they have grown.
+std::vector<GLfloat> vertices;   // x, y, z per corner
+std::vector<GLfloat> texCoords;  // s, t per corner
+const Link* runHead = nullptr;   // the link whose state the run shares
+
+bool batchable(const Link& link) {
+    return !link.hidden && !link.texTransform && link.displayList == unitQuad;
+}
+
+bool sameRun(const Link& link, const Link& head) {
+    return link.texture == head.texture && link.blend == head.blend &&
+           std::memcmp(&link.color, &head.color, sizeof(Color)) == 0;
+}
+
+void flush() {
+    if (runHead == nullptr) {
+        return;
+    }
+    const_cast<Link*>(runHead)->usePicture();
+    glColor4fv(&runHead->color.r);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 3));
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    vertices.clear();
+    texCoords.clear();
+    runHead = nullptr;
+}
+
+// The corners where glTranslate(position) glRotate(rotation) glTranslate(offset)
+// glScale(scale) puts the unit quad; the angle is turned to radians as GL turns it.
+void append(const Link& link, const VisiblePart& part) {
+    const double radians = static_cast<double>(link.rotation) * M_PI / 180.0;
+    const float c = std::cos(static_cast<float>(radians));
+    const float s = std::sin(static_cast<float>(radians));
+    for (int k = 0; k < 4; ++k) {
+        const float u = RIGHT[k] ? part.s1 : part.s0;
+        const float t = TOP[k] ? part.t0 : part.t1;
+        const float x = link.offset.x + link.scale.x * (u - 0.5f);
+        const float y = link.offset.y + link.scale.y * (0.5f - t);
+        vertices.push_back(link.position.x + (c * x - s * y));
+        vertices.push_back(link.position.y + (s * x + c * y));
+        vertices.push_back(link.position.z + link.offset.z);
+        texCoords.push_back(u);
+        texCoords.push_back(t);
+    }
+}
+
+void drawLinks(const std::vector<Link*>& links) {
+    for (Link* link : links) {
+        if (!batchable(*link)) {
+            flush();
+            link->draw();
+            continue;
+        }
+        if (runHead != nullptr && !sameRun(*link, *runHead)) {
+            flush();
+        }
+        if (runHead == nullptr) {
+            runHead = link;
+        }
+        append(*link, visiblePart(*link));
+    }
+}
+}  // namespace
+
+void drawLinkBatch(const std::vector<Link*>& under, const std::vector<Link*>& over) {
+    drawLinks(under);
+    drawLinks(over);
+    flush();
+}
