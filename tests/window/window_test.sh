@@ -195,10 +195,10 @@ letterboxed() {  # letterboxed WxH: the game maximised by openbox on a WxH scree
     pid=$!
     window=$(timeout 20 xdotool search --sync --name '^Brindlecog$' | head -n 1)
     local w=800 h bw bh left top
-    for _ in $(seq 50); do  # until the window manager has maximised it
+    for _ in $(seq 100); do  # until the window manager has maximised it to the screen's width
         sleep 0.1
         read -r w h < <(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \(.*\)x\(.*\)/\1 \2/p')
-        [ "$w" != 800 ] && break
+        [ "$w" = "${1%x*}" ] && break
     done
     sleep 1
     bh=$h; bw=$((h * 4 / 3))
