@@ -100,4 +100,4 @@ windows:
 	./tools/windows/make-zip.sh $(WINDOWS_DIR) $$prefix
 
 test-windows: windows build
-	./tools/windows/test.sh $(WINDOWS_DIR)/brindlecog-windows-x86_64.zip $(BUILD_DIR)/brindlecog
+	./tests/windows/test.sh $(WINDOWS_DIR)/brindlecog-windows-x86_64.zip $(BUILD_DIR)/brindlecog

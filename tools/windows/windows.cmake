@@ -1,6 +1,6 @@
 # The game for 64-bit Windows, cross-built with tools/windows/build-deps.sh's libraries (their
 # prefix in CMAKE_PREFIX_PATH): the game and the replay tool. The tests and the benchmark need
-# Mesa's off-screen GL and stay on Linux; tools/windows/test.sh drives this build under Wine.
+# Mesa's off-screen GL and stay on Linux; tests/windows/test.sh drives this build under Wine.
 find_path(FREEGLUT_INCLUDE_DIR GL/freeglut.h REQUIRED NO_CACHE)
 find_path(SDL2_INCLUDE_DIR SDL2/SDL.h REQUIRED NO_CACHE)
 find_path(IL_INCLUDE_DIR IL/ilut.h REQUIRED NO_CACHE)

@@ -88,7 +88,7 @@ cp "$(dirname "$zip")/brindlecog-replay.exe" .
 printf '#!/bin/sh\nexec wine "%s/brindlecog-replay.exe" "$@"\n' "$PWD" > replay-under-wine
 chmod +x replay-under-wine
 check "the model scripts' dumps under Wine agree with the model" \
-    python3 "$source_dir/tests/scenarios/test_model.py" "$PWD/replay-under-wine"
+    python3 "$source_dir/tests/scenarios/test_replay.py" "$PWD/replay-under-wine" Model
 
 if [ "$failures" -ne 0 ]; then
     echo "--- Windows output"; cat windows.txt; echo "--- errors"; head -20 windows.err
