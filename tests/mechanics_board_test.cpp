@@ -86,8 +86,6 @@ TEST(MechanicsBoard, TheValidatorNamesEachKindOfBrokenBoard) {
     }
 }
 
-// The starting board after 120 frames of 0.016 s as an independent model computed it: the
-// gears' rotations and every fifth point, from point 0.
 // One chain moves every rim at the same speed, so a small gear (radius 30) turns about 5/3 as
 // many degrees as a large one (radius 50) on the same chain.
 TEST(MechanicsBoard, ASmallerGearTurnsFasterOnTheSameChain) {
@@ -111,31 +109,6 @@ TEST(MechanicsBoard, ASmallerGearTurnsFasterOnTheSameChain) {
     }
     EXPECT_GT(large, 0.0f);
     EXPECT_GT(small, 1.4f * large);
-}
-
-TEST(MechanicsBoard, TheFirstTwoSecondsMatchAnIndependentModel) {
-    const float rotations[] = {24.000221f, 319.72675f, 238.86024f, 349.33487f};
-    const float points[10][2] = {
-        {-14.368462f, 20.86106f},  {-120.93421f, 3.5784976f}, {-231.02258f, -4.917903f},
-        {-304.96515f, 48.133686f}, {-304.73502f, 166.07707f}, {-263.87973f, 264.2052f},
-        {-147.29587f, 264.44397f}, {-32.40441f, 259.60315f},  {-5.4966455f, 154.95271f},
-        {-5.786251f, 41.167828f},
-    };
-    Board board;
-    board.layOutStartingBoard(true);
-    for (int frame = 0; frame < 120; ++frame) {
-        board.step(0.016f, true);
-    }
-    for (std::size_t g = 0; g < 4; ++g) {
-        EXPECT_NEAR(board.gears[g]->rotation, rotations[g], 1e-3f) << "gear " << g;
-    }
-    const Chain& chain = *board.chains[0];
-    EXPECT_EQ(chain.tension(), 0.43225288f);
-    EXPECT_EQ(chain.contacts.size(), 14u);
-    for (std::size_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(chain.points[5 * i]->position, (Vec3{points[i][0], points[i][1], 0.0f}))
-            << "point " << 5 * i;
-    }
 }
 
 }  // namespace
