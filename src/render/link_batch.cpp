@@ -10,6 +10,10 @@
 #include "render/texture_cache.h"
 
 namespace {
+
+// M_PI's value; M_PI itself is not standard C++ and strict modes (and mingw-w64) lack it.
+constexpr double PI = 3.14159265358979323846;
+
 // The unit quad's corners in Sprite::buildUnitQuad's order: bottom left, bottom right, top
 // right, top left; s runs with x from 0 to 1, t against y from 0 (top) to 1.
 constexpr bool RIGHT[4] = {false, true, true, false};
@@ -114,7 +118,7 @@ void flush() {
 // The corners where glTranslate(position) glRotate(rotation) glTranslate(offset)
 // glScale(scale) puts the unit quad; the angle is turned to radians as GL turns it.
 void append(const Link& link, const VisiblePart& part) {
-    const double radians = static_cast<double>(link.rotation) * M_PI / 180.0;
+    const double radians = static_cast<double>(link.rotation) * PI / 180.0;
     const float c = std::cos(static_cast<float>(radians));
     const float s = std::sin(static_cast<float>(radians));
     for (int k = 0; k < 4; ++k) {

@@ -1,7 +1,5 @@
 #include "replay/headless_window.h"
 
-#include <GL/osmesa.h>
-
 #include <stdexcept>
 
 #include "app/platform.h"
@@ -43,9 +41,9 @@ void screenSize(int* width, int* height) {
 // The replay draws every frame anyway.
 void postRedisplay() {}
 
-// OSMesa draws straight into the buffer; a swap only has to wait for the drawing to finish.
+// The context draws straight into the buffer; a swap only has to wait for the drawing to end.
 void swapBuffers() {
-    glFinish();
+    activeWindow->finishDrawing();
 }
 
 const platform::Backend headless = {
@@ -56,11 +54,7 @@ const platform::Backend headless = {
 }  // namespace
 
 HeadlessWindow::HeadlessWindow(int width, int height) {
-    // RGBA with depth and stencil, like the game's GLUT_RGBA | GLUT_DEPTH window.
-    context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
-    if (context_ == nullptr) {
-        throw std::runtime_error("cannot create an OSMesa context");
-    }
+    createContext();
     resize(width, height);
     activeWindow = this;
     platform::install(headless);
@@ -69,7 +63,7 @@ HeadlessWindow::HeadlessWindow(int width, int height) {
 HeadlessWindow::~HeadlessWindow() {
     platform::install(platform::glutBackend());
     activeWindow = nullptr;
-    OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
+    destroyContext();
 }
 
 void HeadlessWindow::resize(int width, int height) {
@@ -82,15 +76,11 @@ void HeadlessWindow::resize(int width, int height) {
     width_ = width;
     height_ = height;
     buffer_.assign(static_cast<std::size_t>(width) * height * 4, 0);
-    // The same context on a new buffer keeps its textures and display lists.
-    if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE,
-                           width, height)) {
-        throw std::runtime_error("cannot make the OSMesa context current");
-    }
+    drawIntoBuffer();
 }
 
 const std::vector<unsigned char>& HeadlessWindow::pixels() const {
-    glFinish();
+    finishDrawing();
     return buffer_;
 }
 

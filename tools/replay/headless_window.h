@@ -4,11 +4,12 @@
 #include <utility>
 #include <vector>
 
-// The game's window without a window system: an off-screen Mesa (OSMesa) GL context of the
-// window's size, and the platform services the game asks the window system for. While it
-// exists it is the installed platform backend: the clock reads the replay's own time, the
-// modifier keys are what the script says, and the game's own resize requests are granted, as a
-// window manager grants them, or refused, as a maximised window or a tiling manager refuses.
+// The game's window without a window system: an off-screen GL context of the window's size
+// (Mesa's OSMesa; none on Windows, where only the dumps are wanted), and the platform services the
+// game asks the window system for. While it exists it is the installed platform backend: the clock
+// reads the replay's own time, the modifier keys are what the script says, and the game's own
+// resize requests are granted, as a window manager grants them, or refused, as a maximised window
+// or a tiling manager refuses.
 class HeadlessWindow {
   public:
     HeadlessWindow(int width, int height);
@@ -20,6 +21,8 @@ class HeadlessWindow {
     int height() const { return height_; }
     // The pixels drawn so far, RGBA, bottom row first (GL's order).
     const std::vector<unsigned char>& pixels() const;
+    // Waits until everything drawn so far is in the buffer (a swap of the game's window).
+    void finishDrawing() const;
 
     static constexpr int SCREEN_SIZE = 16384;
 
@@ -43,6 +46,12 @@ class HeadlessWindow {
     int modifiers() const;
 
   private:
+    // The drawing context, one implementation per platform: made once, and drawing into
+    // buffer_ (sized for the window) after every resize.
+    void createContext();
+    void destroyContext();
+    void drawIntoBuffer();
+
     int width_ = 0;
     int height_ = 0;
     std::vector<unsigned char> buffer_;
