@@ -12,7 +12,7 @@ game_pid=""
 xvfb_pid=""
 # KILL for the game's process group: the audio library turns TERM into a quit event that the
 # game never reads. setsid gave each its own group, so that nothing either started outlives us.
-trap 'set +e; kill -KILL -- "-$game_pid" 2> /dev/null; kill -- "-$xvfb_pid" 2> /dev/null; wait; rm -rf "$scratch"' EXIT
+trap 'set +e; kill -KILL -- "-$game_pid" 2> /dev/null; kill -- "-$xvfb_pid" 2> /dev/null; wait 2> /dev/null; rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
