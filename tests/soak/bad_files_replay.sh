@@ -8,9 +8,7 @@ source_dir=$(realpath "$2")
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 failures=0
-check() {
-    if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
+check() { if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
 PICTURES="splash.jpg instructions.jpg bg.jpg cursors.png cursorglow.png tightlight.png gear.png
           motor.png link.png tools.png bluebutton.png greenbutton.png redbutton.png switch.png"
 SOUNDS="button.wav place.wav motorStart.wav motorStop.wav bg.mp3"
@@ -20,25 +18,9 @@ junk() {  # junk BYTES SEED: the same pseudo-random bytes on every run
 
 # A session that touches every picture and sound: the start screens, the bar and a tool, the
 # power switch, a new piece, and frames with a check after each.
-cat > "$root/session.txt" <<'SCRIPT'
-shot start.png
-click 400 300
-click 400 300
-passive 400 590
-frames 50
-passive 370 440
-click 370 440
-passive 600 150
-click 600 150
-passive 572 510
-click 572 510
-frame
-check
-frames 30
-check
-shot play.png
-dump
-SCRIPT
+printf '%s\n' "shot start.png" "click 400 300" "click 400 300" "passive 400 590" "frames 50" "passive 370 440" \
+    "click 370 440" "passive 600 150" "click 600 150" "passive 572 510" "click 572 510" frame check "frames 30" \
+    check "shot play.png" dump > "$root/session.txt"
 
 for kind in missing empty junk truncated; do
     dest="$root/$kind"
@@ -65,12 +47,8 @@ for kind in missing empty junk truncated; do
 done
 
 out="$root/missing/out.txt"
-for name in $PICTURES; do
-    check "missing: reports ./img/$name" grep -qx "Couldn't load texture ./img/$name" "$out"
-done
-for name in $SOUNDS; do
-    check "missing: reports ./sounds/$name" grep -qx "Failed to load sound file: ./sounds/$name" "$out"
-done
+for name in $PICTURES; do check "missing: reports ./img/$name" grep -qx "Couldn't load texture ./img/$name" "$out"; done
+for name in $SOUNDS; do check "missing: reports ./sounds/$name" grep -qx "Failed to load sound file: ./sounds/$name" "$out"; done
 check "missing: plays nothing" bash -c "! grep -q '^Playing' '$out'"
 check "missing: each failed play is reported" grep -qx "Sound::stopSound(): Refname not found: place" "$out"
 for kind in empty junk; do
