@@ -14,11 +14,7 @@
 
 namespace {
 
-using platform::BUTTON_DOWN;
-using platform::BUTTON_UP;
-using platform::MOUSE_LEFT;
-using platform::MOUSE_MIDDLE;
-using platform::MOUSE_RIGHT;
+using namespace platform;  // the buttons and their states
 
 // Drives a play mode through its real pointer entry points with window pixels, as the shell
 // does, at the 800 by 600 window where one board unit is one pixel.
@@ -210,17 +206,8 @@ TEST_F(PlayMode, TheGlowGatesClicksTheRimCountsOnlyForTheGlowAndTheIconFollows) 
     }
 }
 
-TEST_F(PlayMode, WrappedCoordinatesInMotionAreTakenAsZero) {
-    mode_.motion(65000, 300);
-    EXPECT_EQ(mode_.cursor.position.x, -400.0f);
-    mode_.passiveMotion(30000, 65535);
-    EXPECT_EQ(mode_.cursor.position, (Vec3{29600.0f, 300.0f, 0.0f}));  // not clamped here
-    mode_.mouse(MOUSE_MIDDLE, BUTTON_UP, 65000, 300);  // the press keeps its coordinates
-    EXPECT_EQ(mode_.cursor.position.x, 64600.0f);
-}
-
 TEST_F(PlayMode, ALeftDragOfAGearIsHeldBackUnlessShiftIsDown) {
-    Gear& held = gear(3);  // the large gear at (-55, 50)
+    Gear& held = gear(3);     // the large gear at (-55, 50)
     click(held.position, 3);  // a wheel notch picks nothing up
     EXPECT_EQ(mode_.dragMode, LiveMode::NO_DRAG);
     press({-45.0f, 50.0f, 0.0f});
