@@ -129,6 +129,7 @@ cat > openbox.xml << 'XML'
 <application class="*"><maximized>yes</maximized></application></applications></openbox_config>
 XML
 letterboxed() {  # letterboxed WxH: the game maximised by openbox on a WxH screen
+    rm -f display  # the last screen's number would otherwise be read before the new one is up
     Xvfb -displayfd 6 -screen 0 "${1}x24" 6> display 2> /dev/null &
     local server=$!
     for _ in $(seq 50); do [ -s display ] && break; sleep 0.1; done
