@@ -137,9 +137,12 @@ letterboxed() {  # letterboxed WxH: the game maximised by openbox on a WxH scree
     openbox --config-file "$work/openbox.xml" > /dev/null 2>&1 &
     local manager=$! w h bw bh left top
     for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
-    start
-    for _ in $(seq 100); do  # until the window manager has maximised it to the screen's width
-        read -r w h <<< "$(size | tr x ' ')"; [ "$w" = "${1%x*}" ] && break; sleep 0.1
+    for attempt in 1 2; do  # under load openbox now and then leaves a new window as it is
+        start
+        for _ in $(seq 100); do  # until the window manager has maximised it to the screen's width
+            read -r w h <<< "$(size | tr x ' ')"; [ "$w" = "${1%x*}" ] && break 2; sleep 0.1
+        done
+        kill -KILL "$pid"; wait "$pid" 2> /dev/null
     done
     bh=$h; bw=$((h * 4 / 3))
     [ "$bw" -gt "$w" ] && bh=$((w * 3 / 4)) && bw=$((bh * 4 / 3))
