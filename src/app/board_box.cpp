@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/display_state.h"
+
 int boardLeft = 0;
 int boardTop = 0;
 bool letterboxed = false;
@@ -31,11 +33,10 @@ void clearLetterbox() {
     if (!letterboxed) {
         return;
     }
-    GLfloat board[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, board);
+    // The board's own grey is known: no read-back of GL state in the frame.
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(board[0], board[1], board[2], board[3]);
+    glClearColor(CLEAR_GREY, CLEAR_GREY, CLEAR_GREY, 1.0f);
     glEnable(GL_SCISSOR_TEST);  // the board's own clear and drawing stay inside it
 }

@@ -9,6 +9,8 @@ extern int windowHeight;
 
 constexpr int BOARD_WIDTH = 800;
 constexpr int BOARD_HEIGHT = 600;
+// The grey every frame starts from under the board picture (red, green and blue alike).
+constexpr float CLEAR_GREY = 0.5f;
 
 // Keeps the window at 4:3 (its height decides, within the screen) and maps the 800 by 600
 // board, origin at the centre and y up, onto it, centred in the window if the window stays

@@ -119,7 +119,7 @@ void onSpecialUp(int key, int x, int y) {
 }
 
 void initDisplayState() {
-    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClearColor(CLEAR_GREY, CLEAR_GREY, CLEAR_GREY, 1.0f);
     glShadeModel(GL_SMOOTH);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
