@@ -19,19 +19,13 @@ constexpr double PI = 3.14159265358979323846;
 constexpr bool RIGHT[4] = {false, true, true, false};
 constexpr bool TOP[4] = {false, false, true, true};
 
-// The part of a picture, in texture coordinates, outside which every bilinear sample has
-// alpha 0: one texel beyond the outermost texels with any alpha, so that a sample's second
-// texel is still transparent. Under blending such fragments leave the pixel as it was, so a
-// quad cut down to this part draws the same pixels; on a software renderer every fragment
-// costs, and the link picture is transparent in almost half its rows.
-struct VisiblePart {
-    unsigned texture;
-    const char* path;  // with the id: the cache may give a freed id to another picture
-    float s0, s1, t0, t1;
-};
-
-VisiblePart measureVisiblePart(unsigned texture, const char* path) {
-    VisiblePart part{texture, path, 0.0f, 1.0f, 0.0f, 1.0f};
+// The part of a picture outside which every bilinear sample has alpha 0: one texel beyond
+// the outermost texels with any alpha, so that a sample's second texel is still transparent.
+// Under blending such fragments leave the pixel as it was, so a quad cut down to this part
+// draws the same pixels; on a software renderer every fragment costs, and the link picture is
+// transparent in almost half its rows. The whole picture if nothing in it is visible.
+Texture::VisiblePart measureVisiblePart(unsigned texture) {
+    Texture::VisiblePart part;
     glBindTexture(GL_TEXTURE_2D, texture);
     Sprite::forgetBoundTexture();  // bound outside the sprites' remembered state
     GLint width = 0;
@@ -65,21 +59,19 @@ VisiblePart measureVisiblePart(unsigned texture, const char* path) {
     return part;
 }
 
-// Measured once per texture (the pictures never change once loaded).
-std::vector<VisiblePart> measured;
-VisiblePart whole{Texture::NO_TEXTURE, nullptr, 0.0f, 1.0f, 0.0f, 1.0f};
+const Texture::VisiblePart whole;
 
-const VisiblePart& visiblePart(const Link& link) {
-    if (!link.blend || link.texture == nullptr || link.texture->id == Texture::NO_TEXTURE) {
+// Measured once per texture: the pictures never change once loaded.
+const Texture::VisiblePart& visiblePart(const Link& link) {
+    Texture* texture = link.texture;
+    if (!link.blend || texture == nullptr || texture->id == Texture::NO_TEXTURE) {
         return whole;  // without blending a transparent fragment still writes
     }
-    for (const VisiblePart& part : measured) {
-        if (part.texture == link.texture->id && part.path == link.texture->path) {
-            return part;
-        }
+    if (!texture->visibleMeasured) {
+        texture->visible = measureVisiblePart(texture->id);
+        texture->visibleMeasured = true;
     }
-    measured.push_back(measureVisiblePart(link.texture->id, link.texture->path));
-    return measured.back();
+    return texture->visible;
 }
 
 // Kept from frame to frame: drawing allocates nothing once they have grown.
@@ -117,7 +109,7 @@ void flush() {
 
 // The corners where glTranslate(position) glRotate(rotation) glTranslate(offset)
 // glScale(scale) puts the unit quad; the angle is turned to radians as GL turns it.
-void append(const Link& link, const VisiblePart& part) {
+void append(const Link& link, const Texture::VisiblePart& part) {
     const double radians = static_cast<double>(link.rotation) * PI / 180.0;
     const float c = std::cos(static_cast<float>(radians));
     const float s = std::sin(static_cast<float>(radians));

@@ -12,6 +12,15 @@ struct Texture {
     int refCount = 1;
     const char* path = nullptr;  // the requested path, once the picture has loaded
 
+    // The texture coordinates outside which every sample is transparent, s0 to s1 across and
+    // t0 (top) to t1 down; measured by the first batch of links that draws the picture
+    // (measured false until then), and gone with the texture when a purge deletes it.
+    struct VisiblePart {
+        float s0 = 0.0f, s1 = 1.0f, t0 = 0.0f, t1 = 1.0f;
+    };
+    VisiblePart visible;
+    bool visibleMeasured = false;
+
     // Drops one reference; the count never goes below 0.
     void release();
 };
