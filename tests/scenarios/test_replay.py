@@ -23,8 +23,7 @@ ASSET_LINES = ("Loaded texture ", "Couldn't load texture ", "Purging Textures", 
 MODEL_TOLERANCE = 0.01
 # Mesa draws the same picture on every run; the fuzz allows another Mesa version to round a
 # blend differently (about 6 of 255 per channel), and a few hundred pixels may differ at most.
-GOLDEN_FUZZ = "2.4%"
-GOLDEN_MOST_DIFFERING = 240
+GOLDEN_FUZZ, GOLDEN_MOST_DIFFERING = "2.4%", 240
 
 
 def replay(script):
