@@ -5,6 +5,7 @@
 
 #include "mechanics/chain.h"
 #include "mechanics/chain_batch_kernels.h"
+#include "mechanics/contact.h"
 #include "mechanics/gear.h"
 
 // The lanes must round as the scalar code does: IEEE single precision throughout.
@@ -62,18 +63,15 @@ std::size_t batchWidth(std::size_t remaining) {
 
 void ChainBatcher::runPasses(const ChainList& chains) {
     // A chain without links has nothing a pass could move: no points, contacts or pin.
-    order.clear();
+    grouped.clear();
     for (const auto& chain : chains) {
         if (!chain->links.empty()) {
-            order.emplace_back(chain->links.size(), chain.get());
+            grouped.push_back(chain.get());
         }
     }
     // Chains do not meet during the passes, so the order in which batches run is free.
-    std::sort(order.begin(), order.end());
-    grouped.clear();
-    for (const auto& entry : order) {
-        grouped.push_back(entry.second);
-    }
+    std::sort(grouped.begin(), grouped.end(),
+              [](const Chain* a, const Chain* b) { return a->links.size() < b->links.size(); });
     for (std::size_t first = 0; first < grouped.size();) {
         std::size_t end = first;
         while (end < grouped.size() && grouped[end]->links.size() == grouped[first]->links.size()) {
@@ -91,7 +89,7 @@ void ChainBatcher::runPasses(const ChainList& chains) {
 void ChainBatcher::runBatch(Chain* const* chains, std::size_t count, std::size_t width) {
     lanes.clear();
     for (std::size_t lane = 0; lane < count; ++lane) {
-        lanes.push_back(Lane{chains[lane], 0, 0, 0, 0, NONE, Vec3{}});
+        lanes.push_back(Lane{chains[lane], 0, 0, NONE, Vec3{}});
     }
     load(width);
     passes(width, chains[0]->links.size(), chains[0]->passCount());
@@ -142,12 +140,10 @@ void ChainBatcher::load(std::size_t width) {
                                            gear.position, gear.radius, gear.radiusSquared});
         }
         info.contactsEnd = contacts.size();
-        info.drivesBegin = drives.size();
         for (const LinkDrive& drive : chain.drives) {
             drives.push_back(FlatDrive{indexOf(drive.link->a, lane, width),
                                        indexOf(drive.link->b, lane, width), drive.goal});
         }
-        info.drivesEnd = drives.size();
         if (chain.grabbed != nullptr) {
             info.grabbed = indexOf(chain.grabbed, lane, width);
             info.grabTarget = chain.grabTarget;
@@ -186,9 +182,8 @@ void ChainBatcher::passes(std::size_t width, std::size_t n, int count) {
         for (FlatContact& contact : contacts) {  // Contact::resolve
             contact.life -= 1;
             Vec3 point{px[contact.at], py[contact.at], pz[contact.at]};
-            if (distanceSquared(contact.centre, point) <= contact.radiusSquared) {
+            if (pushOntoRim(point, contact.centre, contact.radius, contact.radiusSquared)) {
                 contact.life = CONTACT_LIFE;
-                point = contact.centre + normalize(point - contact.centre) * contact.radius;
                 px[contact.at] = point.x;
                 py[contact.at] = point.y;
                 pz[contact.at] = point.z;
@@ -197,7 +192,7 @@ void ChainBatcher::passes(std::size_t width, std::size_t n, int count) {
         for (const FlatDrive& drive : drives) {  // LinkDrive::apply
             const Vec3 a{px[drive.a], py[drive.a], pz[drive.a]};
             const Vec3 b{px[drive.b], py[drive.b], pz[drive.b]};
-            const Vec3 moved = a + (drive.goal - (a + b) * 0.5f);
+            const Vec3 moved = drivenEnd(a, b, drive.goal);
             px[drive.a] = moved.x;
             py[drive.a] = moved.y;
             pz[drive.a] = moved.z;

@@ -37,7 +37,6 @@ class ChainBatcher {
     struct Lane {
         Chain* chain;
         std::size_t contactsBegin, contactsEnd;
-        std::size_t drivesBegin, drivesEnd;
         std::size_t grabbed;  // index of the pinned point, or NONE
         Vec3 grabTarget;
     };
@@ -49,8 +48,7 @@ class ChainBatcher {
     void store(std::size_t width);
     std::size_t indexOf(const Point* point, std::size_t lane, std::size_t width) const;
 
-    std::vector<std::pair<std::size_t, Chain*>> order;  // (link count, chain), grouped
-    std::vector<Chain*> grouped;
+    std::vector<Chain*> grouped;  // by link count
     std::vector<Lane> lanes;
     std::vector<float> x, y, z, rest;
     std::vector<FlatContact> contacts;

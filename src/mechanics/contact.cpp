@@ -10,16 +10,13 @@ void Contact::detach() {
 
 void Contact::resolve() {
     life -= 1;
-    if (distanceSquared(gear->position, point->position) <= gear->radiusSquared) {
+    if (pushOntoRim(point->position, gear->position, gear->radius, gear->radiusSquared)) {
         life = CONTACT_LIFE;
-        point->position =
-            gear->position + normalize(point->position - gear->position) * gear->radius;
     }
 }
 
 void LinkDrive::apply() {
-    const Vec3 middle = (link->a->position + link->b->position) * 0.5f;
-    link->a->position = link->a->position + (goal - middle);
+    link->a->position = drivenEnd(link->a->position, link->b->position, goal);
 }
 
 LinkDrive makeDrive(Gear* gear, Link* link, float dt) {

@@ -23,6 +23,26 @@ struct Contact {
     void resolve();
 };
 
+// The arithmetic of Contact::resolve and LinkDrive::apply on bare positions, so that the
+// batched passes (chain_batch.cpp), which keep positions in flat arrays, do the very same
+// float operations.
+
+// Puts `at` on the rim of the disc around centre, on the ray from the centre through it, if it
+// lies inside the disc or on its rim (a NaN distance is neither); true if it did.
+inline bool pushOntoRim(Vec3& at, Vec3 centre, float radius, float radiusSquared) {
+    if (distanceSquared(centre, at) <= radiusSquared) {
+        at = centre + normalize(at - centre) * radius;
+        return true;
+    }
+    return false;
+}
+
+// Where a drive puts the first end a of a link from a to b: moved by the midpoint's distance
+// to goal.
+inline Vec3 drivenEnd(Vec3 a, Vec3 b, Vec3 goal) {
+    return a + (goal - (a + b) * 0.5f);
+}
+
 // A running motor pulling one link along its rim for the length of one chain step.
 struct LinkDrive {
     Link* link;

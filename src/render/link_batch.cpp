@@ -77,7 +77,7 @@ const Texture::VisiblePart& visiblePart(const Link& link) {
 // Kept from frame to frame: drawing allocates nothing once they have grown.
 std::vector<GLfloat> vertices;   // x, y, z per corner
 std::vector<GLfloat> texCoords;  // s, t per corner
-const Link* runHead = nullptr;   // the link whose state the run shares
+Link* runHead = nullptr;         // the link whose state the run shares
 
 bool batchable(const Link& link) {
     return !link.hidden && !link.texTransform && link.displayList == unitQuad;
@@ -92,7 +92,7 @@ void flush() {
     if (runHead == nullptr) {
         return;
     }
-    const_cast<Link*>(runHead)->usePicture();
+    runHead->usePicture();
     glColor4fv(&runHead->color.r);
     glNormal3f(0.0f, 0.0f, 1.0f);
     glEnableClientState(GL_VERTEX_ARRAY);

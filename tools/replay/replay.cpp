@@ -11,9 +11,10 @@
 #include "app/shell.h"
 #include "audio/sdl_audio.h"
 #include "audio/sound.h"
+#include "mechanics/board_validator.h"
+#include "modes/live_mode.h"
 #include "modes/start_state.h"
 #include "replay/headless_window.h"
-#include "replay/invariants.h"
 #include "replay/screenshot.h"
 #include "replay/script.h"
 #include "replay/state_dump.h"
@@ -110,7 +111,8 @@ int Replay::execute(const Command& command, int lineNumber) {
             }
             break;
         case Kind::Check: {
-            const std::string broken = findBrokenInvariant();
+            const std::string broken =
+                validateBoard(liveMode.board, liveMode.heldGear, liveMode.heldChain);
             if (!broken.empty()) {
                 std::cerr << "line " << lineNumber << ": check failed: " << broken << std::endl;
                 return REPLAY_BROKEN_INVARIANT;
