@@ -1,7 +1,7 @@
-// The mechanism's cost per frame and the play mode's drawing cost. Ends with seven lines, each
+// The mechanism's cost per frame and the play mode's drawing cost. Ends with nine lines, each
 // from the fastest repetition's CPU time (see docs/performance.md):
 //   default-frame-us, stress-frame-us, stress-frame-reference-us, stacked-gears-frame-us,
-//   allocs-per-frame, draw-default-us, draw-stress-us
+//   allocs-per-frame, draw-default-us, draw-stress-us, mixed-frame-us, mixed-frame-reference-us
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -60,7 +60,7 @@ void warmUp(Board& board) {
 // One stress cell with a hundred gears on each corner (300 in all, one chain): every point
 // near a corner touches a hundred gears, and contacts lapse and are made in every frame.
 void layOutStackedGears(Board& board) {
-    layOutStressCell(board, 0.0, 0.0, STACKED_GEARS / 3 - 1);
+    layOutStressCell(board, 0.0, 0.0, STACKED_GEARS / 3 - 1, STRESS_LINKS);
 }
 
 template <void (*LayOut)(Board&), ChainStepping Stepping>
@@ -133,6 +133,14 @@ BENCHMARK_TEMPLATE(BM_Frame, layOutStackedGears, ChainStepping::Batched)
     ->Name("stacked-gears-frame")
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Frame, layOutMixedBoard, ChainStepping::Batched)
+    ->Name("mixed-frame")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(REPETITIONS);
+BENCHMARK_TEMPLATE(BM_Frame, layOutMixedBoard, ChainStepping::OneChainAtATime)
+    ->Name("mixed-frame-reference")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(REPETITIONS);
 BENCHMARK_TEMPLATE(BM_Draw, layOutDefault)
     ->Name("draw-default")
     ->Unit(benchmark::kMicrosecond)
@@ -189,6 +197,9 @@ int main(int argc, char** argv) {
     }
     std::printf("allocs-per-frame: %.1f\n", allocationsPerFrame());
     for (const char* name : {"draw-default", "draw-stress"}) {
+        std::printf("%s-us: %.1f\n", name, reporter.microseconds(name));
+    }
+    for (const char* name : {"mixed-frame", "mixed-frame-reference"}) {
         std::printf("%s-us: %.1f\n", name, reporter.microseconds(name));
     }
     return 0;

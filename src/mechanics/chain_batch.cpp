@@ -29,7 +29,10 @@ struct ScalarPack {
 };
 
 using RelaxPass = void (*)(float*, float*, float*, const float*, std::size_t, int);
+using MaskedRelaxPass = void (*)(float*, float*, float*, const float*, std::size_t, int,
+                                 const float*);
 using Clamp = void (*)(float*, float*, std::size_t, float, float);
+using MaskedClamp = void (*)(float*, float*, std::size_t, float, float, const float*);
 
 constexpr std::size_t AVX_LANES = 8;
 constexpr std::size_t SSE2_LANES = 4;
@@ -44,20 +47,27 @@ bool hasAvx() {
 #endif
 }
 
-// The widest batch that pays for `remaining` chains of one length: idle lanes cost as much as
-// busy ones, and a chain alone gains nothing from a wide register.
-std::size_t batchWidth(std::size_t remaining) {
+// The widest batch this processor has.
+std::size_t widestBatch() {
 #if defined(__x86_64__)
-    if (remaining > SSE2_LANES && hasAvx()) {
-        return AVX_LANES;
-    }
-    if (remaining > 1) {
-        return SSE2_LANES;
-    }
+    return hasAvx() ? AVX_LANES : SSE2_LANES;
 #else
-    (void)remaining;
-#endif
     return 1;
+#endif
+}
+
+// The register that holds `count` chains: idle lanes cost as much as busy ones, and a chain
+// alone gains nothing from a wide register.
+std::size_t batchWidth(std::size_t count) {
+    return count == 1 ? 1 : count <= SSE2_LANES ? SSE2_LANES : AVX_LANES;
+}
+
+// Time of one link's constraint in one pass of a batch, relative to the one-lane loop, as the
+// benchmark's stress board measures it on an AMD EPYC host (the four- and eight-lane passes
+// cost about 1.35 and 1.85 scalar ones there), with a little more for the masked kernel's
+// selects. Only the order of the three matters to the plan, and only near its ties.
+double stepCost(std::size_t width) {
+    return width == 1 ? 1.0 : width == SSE2_LANES ? 1.4 : 2.0;
 }
 }  // namespace
 
@@ -72,58 +82,95 @@ void ChainBatcher::runPasses(const ChainList& chains) {
     // Chains do not meet during the passes, so the order in which batches run is free.
     std::sort(grouped.begin(), grouped.end(),
               [](const Chain* a, const Chain* b) { return a->links.size() < b->links.size(); });
-    for (std::size_t first = 0; first < grouped.size();) {
-        std::size_t end = first;
-        while (end < grouped.size() && grouped[end]->links.size() == grouped[first]->links.size()) {
-            ++end;
-        }
-        while (first < end) {
-            const std::size_t width = batchWidth(end - first);
-            const std::size_t count = std::min(width, end - first);
-            runBatch(&grouped[first], count, width);
-            first += count;
+    planBatches();
+    std::size_t first = 0;
+    for (std::size_t batch = 0; batch < batchEnds.size(); ++batch) {
+        runBatch(&grouped[first], batchEnds[batch] - first, batchWidths[batch]);
+        first = batchEnds[batch];
+    }
+}
+
+// The cheapest split of the sorted chains into runs of neighbours, by dynamic programming over
+// the prefix lengths: a batch costs stepCost(width) x its longest chain's links x its passes,
+// the work of its padded lanes. Sorted neighbours waste the least padding, and a chain whose
+// length is far from the others' runs alone rather than pad a batch to its length.
+void ChainBatcher::planBatches() {
+    const std::size_t count = grouped.size();
+    const std::size_t widest = widestBatch();
+    planCost.assign(count + 1, 0.0);
+    planTake.assign(count + 1, 0);
+    for (std::size_t end = 1; end <= count; ++end) {
+        const double links = static_cast<double>(grouped[end - 1]->links.size());
+        const double work = links * grouped[end - 1]->passCount();
+        planCost[end] = std::numeric_limits<double>::infinity();
+        for (std::size_t take = 1; take <= std::min(widest, end); ++take) {
+            const double cost = planCost[end - take] + stepCost(batchWidth(take)) * work;
+            if (cost < planCost[end]) {
+                planCost[end] = cost;
+                planTake[end] = take;
+            }
         }
     }
+    batchEnds.clear();
+    batchWidths.clear();
+    for (std::size_t end = count; end > 0; end -= planTake[end]) {
+        batchEnds.push_back(end);
+        batchWidths.push_back(batchWidth(planTake[end]));
+    }
+    std::reverse(batchEnds.begin(), batchEnds.end());
+    std::reverse(batchWidths.begin(), batchWidths.end());
 }
 
 void ChainBatcher::runBatch(Chain* const* chains, std::size_t count, std::size_t width) {
     lanes.clear();
+    std::size_t n = 0;
+    int passCount = 0;
     for (std::size_t lane = 0; lane < count; ++lane) {
-        lanes.push_back(Lane{chains[lane], 0, 0, NONE, Vec3{}});
+        const std::size_t links = chains[lane]->links.size();
+        lanes.push_back(
+            Lane{chains[lane], links, chains[lane]->passCount(), 0, 0, 0, 0, NONE, Vec3{}});
+        n = std::max(n, links);
+        passCount = std::max(passCount, lanes.back().passes);
     }
-    load(width);
-    passes(width, chains[0]->links.size(), chains[0]->passCount());
+    // Equal lanes need no masks: idle lanes then relax a copy of the first chain.
+    const bool masked = lanes.front().links != n;
+    load(width, n);
+    passes(width, n, passCount, masked);
     store(width);
 }
 
 std::size_t ChainBatcher::indexOf(const Point* point, std::size_t lane, std::size_t width) const {
     const auto begin = slots.begin() + static_cast<std::ptrdiff_t>(lane * slotsPerLane);
-    const auto found = std::lower_bound(begin, begin + static_cast<std::ptrdiff_t>(slotsPerLane),
-                                        std::make_pair(point, std::size_t{0}));
+    const auto found =
+        std::lower_bound(begin, begin + static_cast<std::ptrdiff_t>(lanes[lane].links),
+                         std::make_pair(point, std::size_t{0}));
     return found->second * width + lane;
 }
 
-void ChainBatcher::load(std::size_t width) {
-    const std::size_t n = lanes.front().chain->links.size();
+// Slot s of a lane holds its link s's first end; a shorter lane's slots past its own links
+// repeat its first point with its first link's length, finite scratch that no result reads. Idle
+// lanes copy the first lane.
+void ChainBatcher::load(std::size_t width, std::size_t n) {
     x.resize(n * width);
     y.resize(n * width);
     z.resize(n * width);
     rest.resize(n * width);
+    laneLinks.assign(width, 0.0f);
     slotsPerLane = n;
     slots.resize(lanes.size() * n);
     contacts.clear();
     drives.clear();
     for (std::size_t lane = 0; lane < width; ++lane) {
-        // Idle lanes relax a copy of the first chain: finite numbers, never stored back.
         const Chain& chain = *lanes[lane < lanes.size() ? lane : 0].chain;
+        const std::size_t links = chain.links.size();
         for (std::size_t s = 0; s < n; ++s) {
-            const Link& link = *chain.links[s];
+            const Link& link = *chain.links[s < links ? s : 0];
             const std::size_t at = s * width + lane;
             x[at] = link.a->position.x;
             y[at] = link.a->position.y;
             z[at] = link.a->position.z;
             rest[at] = link.lengthSquared;
-            if (lane < lanes.size()) {
+            if (lane < lanes.size() && s < links) {
                 slots[lane * n + s] = {link.a, s};
             }
         }
@@ -132,7 +179,7 @@ void ChainBatcher::load(std::size_t width) {
         Lane& info = lanes[lane];
         const Chain& chain = *info.chain;
         const auto begin = slots.begin() + static_cast<std::ptrdiff_t>(lane * n);
-        std::sort(begin, begin + static_cast<std::ptrdiff_t>(n));
+        std::sort(begin, begin + static_cast<std::ptrdiff_t>(info.links));
         info.contactsBegin = contacts.size();
         for (const auto& contact : chain.contacts) {
             const Gear& gear = *contact->gear;
@@ -140,10 +187,12 @@ void ChainBatcher::load(std::size_t width) {
                                            gear.position, gear.radius, gear.radiusSquared});
         }
         info.contactsEnd = contacts.size();
+        info.drivesBegin = drives.size();
         for (const LinkDrive& drive : chain.drives) {
             drives.push_back(FlatDrive{indexOf(drive.link->a, lane, width),
                                        indexOf(drive.link->b, lane, width), drive.goal});
         }
+        info.drivesEnd = drives.size();
         if (chain.grabbed != nullptr) {
             info.grabbed = indexOf(chain.grabbed, lane, width);
             info.grabTarget = chain.grabTarget;
@@ -153,49 +202,77 @@ void ChainBatcher::load(std::size_t width) {
 
 // Chain::runPasses on the flat arrays: every lane's links, then pins, board edge, contacts
 // and drives, each lane in its own chain's order (lanes never share a point, so how the lanes
-// interleave does not matter).
-void ChainBatcher::passes(std::size_t width, std::size_t n, int count) {
+// interleave does not matter). A masked batch leaves out of each pass the lanes whose own
+// passes are over.
+void ChainBatcher::passes(std::size_t width, std::size_t n, int count, bool masked) {
     RelaxPass relax = BatchKernels<ScalarPack>::relaxPass;
     Clamp clamp = BatchKernels<ScalarPack>::clamp;
+    MaskedRelaxPass relaxMasked = nullptr;
+    MaskedClamp clampMasked = nullptr;
 #if defined(__x86_64__)
     if (width == AVX_LANES) {
         relax = relaxPassAvx;
         clamp = clampAvx;
+        relaxMasked = relaxPassMaskedAvx;
+        clampMasked = clampMaskedAvx;
     } else if (width == SSE2_LANES) {
         relax = relaxPassSse2;
         clamp = clampSse2;
+        relaxMasked = relaxPassMaskedSse2;
+        clampMasked = clampMaskedSse2;
     }
 #endif
+    // Only batches wider than one lane can hold chains of different lengths.
+    masked = masked && relaxMasked != nullptr;
     float* const px = x.data();
     float* const py = y.data();
     float* const pz = z.data();
     for (int pass = 0; pass < count; ++pass) {
-        relax(px, py, pz, rest.data(), n, pass);
+        if (masked) {
+            for (std::size_t lane = 0; lane < lanes.size(); ++lane) {
+                const bool runs = pass < lanes[lane].passes;
+                laneLinks[lane] = runs ? static_cast<float>(lanes[lane].links) : 0.0f;
+            }
+            relaxMasked(px, py, pz, rest.data(), n, pass, laneLinks.data());
+        } else {
+            relax(px, py, pz, rest.data(), n, pass);
+        }
         for (const Lane& lane : lanes) {
-            if (lane.grabbed != NONE) {
+            if (lane.grabbed != NONE && pass < lane.passes) {
                 px[lane.grabbed] = lane.grabTarget.x;
                 py[lane.grabbed] = lane.grabTarget.y;
                 pz[lane.grabbed] = lane.grabTarget.z;
             }
         }
-        clamp(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT);
-        for (FlatContact& contact : contacts) {  // Contact::resolve
-            contact.life -= 1;
-            Vec3 point{px[contact.at], py[contact.at], pz[contact.at]};
-            if (pushOntoRim(point, contact.centre, contact.radius, contact.radiusSquared)) {
-                contact.life = CONTACT_LIFE;
-                px[contact.at] = point.x;
-                py[contact.at] = point.y;
-                pz[contact.at] = point.z;
-            }
+        if (masked) {
+            clampMasked(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT, laneLinks.data());
+        } else {
+            clamp(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT);
         }
-        for (const FlatDrive& drive : drives) {  // LinkDrive::apply
-            const Vec3 a{px[drive.a], py[drive.a], pz[drive.a]};
-            const Vec3 b{px[drive.b], py[drive.b], pz[drive.b]};
-            const Vec3 moved = drivenEnd(a, b, drive.goal);
-            px[drive.a] = moved.x;
-            py[drive.a] = moved.y;
-            pz[drive.a] = moved.z;
+        for (const Lane& lane : lanes) {
+            if (pass >= lane.passes) {
+                continue;
+            }
+            for (std::size_t k = lane.contactsBegin; k < lane.contactsEnd; ++k) {
+                FlatContact& contact = contacts[k];  // Contact::resolve
+                contact.life -= 1;
+                Vec3 point{px[contact.at], py[contact.at], pz[contact.at]};
+                if (pushOntoRim(point, contact.centre, contact.radius, contact.radiusSquared)) {
+                    contact.life = CONTACT_LIFE;
+                    px[contact.at] = point.x;
+                    py[contact.at] = point.y;
+                    pz[contact.at] = point.z;
+                }
+            }
+            for (std::size_t k = lane.drivesBegin; k < lane.drivesEnd; ++k) {
+                const FlatDrive& drive = drives[k];  // LinkDrive::apply
+                const Vec3 a{px[drive.a], py[drive.a], pz[drive.a]};
+                const Vec3 b{px[drive.b], py[drive.b], pz[drive.b]};
+                const Vec3 moved = drivenEnd(a, b, drive.goal);
+                px[drive.a] = moved.x;
+                py[drive.a] = moved.y;
+                pz[drive.a] = moved.z;
+            }
         }
     }
 }

@@ -30,6 +30,10 @@ struct AvxPack {
     // and a NaN v stays, as in the scalar clamp.
     static Vector keepAbove(Vector limit, Vector v) { return _mm256_max_ps(limit, v); }
     static Vector keepBelow(Vector limit, Vector v) { return _mm256_min_ps(limit, v); }
+    static Vector less(Vector a, Vector b) { return _mm256_cmp_ps(a, b, _CMP_LT_OQ); }
+    static Vector equal(Vector a, Vector b) { return _mm256_cmp_ps(a, b, _CMP_EQ_OQ); }
+    // vblendvps takes its second operand where the mask's sign bit is set, every bit of it.
+    static Vector select(Vector mask, Vector a, Vector b) { return _mm256_blendv_ps(b, a, mask); }
 };
 static_assert(sizeof(AvxPack::Vector) == AvxPack::WIDTH * sizeof(float),
               "an AVX register holds eight floats");
@@ -37,6 +41,16 @@ static_assert(sizeof(AvxPack::Vector) == AvxPack::WIDTH * sizeof(float),
 
 void relaxPassAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass) {
     BatchKernels<AvxPack>::relaxPass(x, y, z, rest, n, pass);
+}
+
+void relaxPassMaskedAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass,
+                        const float* links) {
+    BatchKernels<AvxPack>::relaxPassMasked(x, y, z, rest, n, pass, links);
+}
+
+void clampMaskedAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight,
+                    const float* links) {
+    BatchKernels<AvxPack>::clampMasked(x, y, count, halfWidth, halfHeight, links);
 }
 
 void clampAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight) {

@@ -11,7 +11,8 @@
 // Character Physics, GDC 2001.)
 //
 // Pack supplies WIDTH, a Vector type and load, store, set1, add, sub, mul, div, and
-// keepAbove / keepBelow with the clamp's comparison semantics (a NaN stays). Each instruction
+// keepAbove / keepBelow with the clamp's comparison semantics (a NaN stays); for the masked
+// kernels also less and equal (all-ones lanes where true) and select(mask, a, b). Each instruction
 // set defines its Pack in an anonymous namespace of its own file, so that no instantiation is
 // shared between files compiled for different processors.
 
@@ -82,6 +83,122 @@ struct BatchKernels {
                 cy = by;
                 cz = bz;
             }
+        }
+    }
+
+    // relaxPass for lanes of different lengths, padded to n slots. links[l] is the number of
+    // links lane l relaxes in this pass: its own link count, or 0 when the lane has run all of
+    // its passes. A lane's link links[l] - 1 closes its loop onto slot 0, not onto the next
+    // (padding) slot, so slot 0's value is carried in a register (first) from the start of the
+    // pass to its end. Every result is chosen per lane with select, never scaled by a mask: a
+    // lane that does not relax a link keeps its floats exactly, and one that does sees the
+    // operations of relaxPass on its own chain in the same order. Padding slots are scratch.
+    static void relaxPassMasked(float* x, float* y, float* z, const float* rest, std::size_t n,
+                                int pass, const float* links) {
+        const V count = Pack::load(links);
+        V fx = Pack::load(x);
+        V fy = Pack::load(y);
+        V fz = Pack::load(z);
+        V cx = fx;
+        V cy = fy;
+        V cz = fz;
+        if (pass % 2 == 0) {
+            for (std::size_t s = n; s-- > 0;) {
+                const std::size_t at = s * W;
+                const auto active = Pack::less(Pack::set1(static_cast<float>(s)), count);
+                const auto wrap = Pack::equal(Pack::set1(static_cast<float>(s + 1)), count);
+                // Slot 0 is read from the register: its value after the wrapping link.
+                V ax = s == 0 ? fx : Pack::load(x + at);
+                V ay = s == 0 ? fy : Pack::load(y + at);
+                V az = s == 0 ? fz : Pack::load(z + at);
+                const V inX = Pack::select(wrap, fx, cx);
+                const V inY = Pack::select(wrap, fy, cy);
+                const V inZ = Pack::select(wrap, fz, cz);
+                V rx = ax, ry = ay, rz = az, bx = inX, by = inY, bz = inZ;
+                relaxLink(rx, ry, rz, bx, by, bz, Pack::load(rest + at));
+                ax = Pack::select(active, rx, ax);
+                ay = Pack::select(active, ry, ay);
+                az = Pack::select(active, rz, az);
+                bx = Pack::select(active, bx, inX);
+                by = Pack::select(active, by, inY);
+                bz = Pack::select(active, bz, inZ);
+                if (s + 1 < n) {
+                    store3(x, y, z, at + W, bx, by, bz);
+                }
+                fx = Pack::select(wrap, bx, fx);
+                fy = Pack::select(wrap, by, fy);
+                fz = Pack::select(wrap, bz, fz);
+                if (s == 0) {
+                    // A one-link loop's link ends on its own start: its second end is stored last.
+                    fx = Pack::select(wrap, bx, ax);
+                    fy = Pack::select(wrap, by, ay);
+                    fz = Pack::select(wrap, bz, az);
+                } else {
+                    store3(x, y, z, at, ax, ay, az);
+                }
+                cx = ax;
+                cy = ay;
+                cz = az;
+            }
+        } else {
+            for (std::size_t s = 0; s < n; ++s) {
+                const std::size_t at = s * W;
+                const auto active = Pack::less(Pack::set1(static_cast<float>(s)), count);
+                const auto wrap = Pack::equal(Pack::set1(static_cast<float>(s + 1)), count);
+                const bool last = s + 1 == n;
+                const V loadedX = last ? fx : Pack::load(x + at + W);
+                const V loadedY = last ? fy : Pack::load(y + at + W);
+                const V loadedZ = last ? fz : Pack::load(z + at + W);
+                const V inX = Pack::select(wrap, fx, loadedX);
+                const V inY = Pack::select(wrap, fy, loadedY);
+                const V inZ = Pack::select(wrap, fz, loadedZ);
+                V ax = cx, ay = cy, az = cz, bx = inX, by = inY, bz = inZ;
+                relaxLink(ax, ay, az, bx, by, bz, Pack::load(rest + at));
+                ax = Pack::select(active, ax, cx);
+                ay = Pack::select(active, ay, cy);
+                az = Pack::select(active, az, cz);
+                bx = Pack::select(active, bx, inX);
+                by = Pack::select(active, by, inY);
+                bz = Pack::select(active, bz, inZ);
+                if (s == 0) {
+                    fx = ax;
+                    fy = ay;
+                    fz = az;
+                } else {
+                    store3(x, y, z, at, ax, ay, az);
+                }
+                if (!last) {
+                    store3(x, y, z, at + W, bx, by, bz);
+                }
+                fx = Pack::select(wrap, bx, fx);
+                fy = Pack::select(wrap, by, fy);
+                fz = Pack::select(wrap, bz, fz);
+                // A lane past its last link carries its next slot's own value, so that the
+                // store above leaves that slot as it was.
+                cx = Pack::select(active, bx, loadedX);
+                cy = Pack::select(active, by, loadedY);
+                cz = Pack::select(active, bz, loadedZ);
+            }
+        }
+        store3(x, y, z, 0, fx, fy, fz);
+    }
+
+    // clamp, for the lanes whose links[l] is not 0: a lane that has run all its passes keeps
+    // its points where its last pass left them.
+    static void clampMasked(float* x, float* y, std::size_t count, float halfWidth,
+                            float halfHeight, const float* links) {
+        const auto runs = Pack::less(Pack::set1(0.0f), Pack::load(links));
+        const V left = Pack::set1(-halfWidth);
+        const V right = Pack::set1(halfWidth);
+        const V bottom = Pack::set1(-halfHeight);
+        const V top = Pack::set1(halfHeight);
+        for (std::size_t i = 0; i < count; i += W) {
+            const V vx = Pack::load(x + i);
+            const V vy = Pack::load(y + i);
+            Pack::store(x + i,
+                        Pack::select(runs, Pack::keepBelow(right, Pack::keepAbove(left, vx)), vx));
+            Pack::store(y + i,
+                        Pack::select(runs, Pack::keepBelow(top, Pack::keepAbove(bottom, vy)), vy));
         }
     }
 

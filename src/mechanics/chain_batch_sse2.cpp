@@ -21,6 +21,12 @@ struct Sse2Pack {
     // and a NaN v stays, as in the scalar clamp.
     static Vector keepAbove(Vector limit, Vector v) { return _mm_max_ps(limit, v); }
     static Vector keepBelow(Vector limit, Vector v) { return _mm_min_ps(limit, v); }
+    static Vector less(Vector a, Vector b) { return _mm_cmplt_ps(a, b); }
+    static Vector equal(Vector a, Vector b) { return _mm_cmpeq_ps(a, b); }
+    // Bitwise, so that a chosen float keeps its every bit (signed zeros and NaNs too).
+    static Vector select(Vector mask, Vector a, Vector b) {
+        return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
+    }
 };
 static_assert(sizeof(Sse2Pack::Vector) == Sse2Pack::WIDTH * sizeof(float),
               "an SSE register holds four floats");
@@ -28,6 +34,16 @@ static_assert(sizeof(Sse2Pack::Vector) == Sse2Pack::WIDTH * sizeof(float),
 
 void relaxPassSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass) {
     BatchKernels<Sse2Pack>::relaxPass(x, y, z, rest, n, pass);
+}
+
+void relaxPassMaskedSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass,
+                         const float* links) {
+    BatchKernels<Sse2Pack>::relaxPassMasked(x, y, z, rest, n, pass, links);
+}
+
+void clampMaskedSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight,
+                     const float* links) {
+    BatchKernels<Sse2Pack>::clampMasked(x, y, count, halfWidth, halfHeight, links);
 }
 
 void clampSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight) {

@@ -1,13 +1,14 @@
 #include "mechanics/stress_board.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 constexpr double PI = 3.14159265358979323846;
 // A 148-link chain is far too long to go once around three gears that fit a cell, so it goes
-// round six times, which leaves its links near their rest length.
-constexpr int WINDINGS = 6;
+// round six times, which leaves its links near their rest length; a shorter chain goes round
+// as many whole times as come nearest to its rest length.
 // Side of the triangle of gear centres, chosen so that six windings are about 148 links long.
 constexpr double TRIANGLE_SIDE = 104.0;
 
@@ -42,7 +43,7 @@ std::vector<Circle> beltPolyline(const Circle (&gears)[3]) {
     return path;
 }
 
-// Puts the chain's points evenly along the belt, WINDINGS times round.
+// Puts the chain's points evenly along the belt, a whole number of times round.
 void windChain(Chain& chain, const std::vector<Circle>& belt) {
     std::vector<double> along{0.0};
     for (std::size_t i = 1; i <= belt.size(); ++i) {
@@ -52,9 +53,11 @@ void windChain(Chain& chain, const std::vector<Circle>& belt) {
     }
     const double perimeter = along.back();
     const std::size_t n = chain.links.size();
+    const double windings =
+        std::max(1.0, std::round(static_cast<double>(n) * BOARD_LINK_LENGTH / perimeter));
     std::size_t segment = 0;
     for (std::size_t j = 0; j < n; ++j) {
-        const double s = std::fmod(WINDINGS * perimeter * j / n, perimeter);
+        const double s = std::fmod(windings * perimeter * j / n, perimeter);
         segment = 0;
         while (along[segment + 1] < s) {
             ++segment;
@@ -71,7 +74,7 @@ void windChain(Chain& chain, const std::vector<Circle>& belt) {
 }
 }  // namespace
 
-void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner) {
+void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner, int links) {
     const double circumradius = TRIANGLE_SIDE / std::sqrt(3.0);
     // Counter-clockwise: top, lower left, lower right.
     const Circle gears[3] = {
@@ -79,7 +82,7 @@ void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner) 
         {cx - TRIANGLE_SIDE / 2.0, cy - circumradius / 2.0, 30.0},
         {cx + TRIANGLE_SIDE / 2.0, cy - circumradius / 2.0, 30.0},
     };
-    Chain* chain = board.addChain(STRESS_LINKS, Vec3{});
+    Chain* chain = board.addChain(links, Vec3{});
     windChain(*chain, beltPolyline(gears));
     for (int g = 0; g < 3; ++g) {
         const Vec3 centre{static_cast<float>(gears[g].x), static_cast<float>(gears[g].y), 0.0f};
@@ -95,6 +98,14 @@ void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner) 
 
 void layOutStressBoard(Board& board) {
     for (int cell = 0; cell < STRESS_CHAINS; ++cell) {
-        layOutStressCell(board, -300.0 + 200.0 * (cell % 4), cell < 4 ? 150.0 : -150.0, 0);
+        layOutStressCell(board, -300.0 + 200.0 * (cell % 4), cell < 4 ? 150.0 : -150.0, 0,
+                         STRESS_LINKS);
+    }
+}
+
+void layOutMixedBoard(Board& board) {
+    for (int cell = 0; cell < STRESS_CHAINS; ++cell) {
+        layOutStressCell(board, -300.0 + 200.0 * (cell % 4), cell < 4 ? 150.0 : -150.0, 0,
+                         MIXED_SHORTEST_LINKS + MIXED_LINK_STEP * cell);
     }
 }

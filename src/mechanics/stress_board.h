@@ -9,6 +9,12 @@ constexpr int STRESS_LINKS = 148;
 
 void layOutStressBoard(Board& board);
 
-// One cell of that board centred on (cx, cy): the chain, its motor and its two small gears,
-// then stackedPerCorner more plain gears of the same size on each corner's centre.
-void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner);
+// The same cells with chains of 40, 46, ..., 82 links: the lengths a player gets from New chain
+// and Longer, no two alike.
+constexpr int MIXED_SHORTEST_LINKS = 40;
+constexpr int MIXED_LINK_STEP = 6;
+void layOutMixedBoard(Board& board);
+
+// One cell of that board centred on (cx, cy): a chain of links, its motor and its two small
+// gears, then stackedPerCorner more plain gears of the same size on each corner's centre.
+void layOutStressCell(Board& board, double cx, double cy, int stackedPerCorner, int links);
