@@ -15,8 +15,8 @@ enum class PieceKind : int {
 };
 
 // How Board::step runs the chains' relaxation passes: every chain on its own (the reference
-// the tests and the benchmark compare with), or chains of equal length side by side in SIMD
-// lanes. Both give the same floats, bit for bit.
+// the tests and the benchmark compare with), or chains side by side in SIMD lanes. Both give
+// the same floats, bit for bit.
 enum class ChainStepping { Batched, OneChainAtATime };
 
 // Link length of every chain the board makes.

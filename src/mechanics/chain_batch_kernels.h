@@ -4,7 +4,8 @@
 
 // The relaxation and the board-edge clamp on chains laid side by side: structure of arrays,
 // one chain per SIMD lane. Coordinate c of point slot s of lane l is c[s * WIDTH + l], slot s
-// being link s's first end in chain order; every lane has the same number of links. Each lane
+// being link s's first end in chain order; relaxPass and clamp take lanes of one link count,
+// the masked kernels lanes of any counts padded to the longest. Each lane
 // sees the same float operations in the same order as Chain::relaxLinks and
 // Chain::keepPointsOnBoard, so the results are those of stepping the chains one at a time, bit
 // for bit. (The constraint itself is Jakobsen's square-root-free relaxation, Advanced
