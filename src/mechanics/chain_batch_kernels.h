@@ -87,6 +87,31 @@ struct BatchKernels {
         }
     }
 
+    // One point in every lane, for the masked kernel.
+    struct Lanes3 {
+        V x, y, z;
+    };
+    static Lanes3 load3(const float* x, const float* y, const float* z, std::size_t at) {
+        return {Pack::load(x + at), Pack::load(y + at), Pack::load(z + at)};
+    }
+    static void store3(float* x, float* y, float* z, std::size_t at, const Lanes3& v) {
+        store3(x, y, z, at, v.x, v.y, v.z);
+    }
+    template <class Mask>
+    static Lanes3 pick(Mask mask, const Lanes3& a, const Lanes3& b) {
+        return {Pack::select(mask, a.x, b.x), Pack::select(mask, a.y, b.y),
+                Pack::select(mask, a.z, b.z)};
+    }
+    // relaxLink on copies, kept only in the active lanes: the others keep a and b as they were.
+    template <class Mask>
+    static void relaxWhere(Mask active, Lanes3& a, Lanes3& b, V rest) {
+        Lanes3 ra = a;
+        Lanes3 rb = b;
+        relaxLink(ra.x, ra.y, ra.z, rb.x, rb.y, rb.z, rest);
+        a = pick(active, ra, a);
+        b = pick(active, rb, b);
+    }
+
     // relaxPass for lanes of different lengths, padded to n slots. links[l] is the number of
     // links lane l relaxes in this pass: its own link count, or 0 when the lane has run all of
     // its passes. A lane's link links[l] - 1 closes its loop onto slot 0, not onto the next
@@ -97,49 +122,28 @@ struct BatchKernels {
     static void relaxPassMasked(float* x, float* y, float* z, const float* rest, std::size_t n,
                                 int pass, const float* links) {
         const V count = Pack::load(links);
-        V fx = Pack::load(x);
-        V fy = Pack::load(y);
-        V fz = Pack::load(z);
-        V cx = fx;
-        V cy = fy;
-        V cz = fz;
+        Lanes3 first = load3(x, y, z, 0);
+        Lanes3 carried = first;
         if (pass % 2 == 0) {
             for (std::size_t s = n; s-- > 0;) {
                 const std::size_t at = s * W;
                 const auto active = Pack::less(Pack::set1(static_cast<float>(s)), count);
                 const auto wrap = Pack::equal(Pack::set1(static_cast<float>(s + 1)), count);
                 // Slot 0 is read from the register: its value after the wrapping link.
-                V ax = s == 0 ? fx : Pack::load(x + at);
-                V ay = s == 0 ? fy : Pack::load(y + at);
-                V az = s == 0 ? fz : Pack::load(z + at);
-                const V inX = Pack::select(wrap, fx, cx);
-                const V inY = Pack::select(wrap, fy, cy);
-                const V inZ = Pack::select(wrap, fz, cz);
-                V rx = ax, ry = ay, rz = az, bx = inX, by = inY, bz = inZ;
-                relaxLink(rx, ry, rz, bx, by, bz, Pack::load(rest + at));
-                ax = Pack::select(active, rx, ax);
-                ay = Pack::select(active, ry, ay);
-                az = Pack::select(active, rz, az);
-                bx = Pack::select(active, bx, inX);
-                by = Pack::select(active, by, inY);
-                bz = Pack::select(active, bz, inZ);
+                Lanes3 a = s == 0 ? first : load3(x, y, z, at);
+                Lanes3 b = pick(wrap, first, carried);
+                relaxWhere(active, a, b, Pack::load(rest + at));
                 if (s + 1 < n) {
-                    store3(x, y, z, at + W, bx, by, bz);
+                    store3(x, y, z, at + W, b);
                 }
-                fx = Pack::select(wrap, bx, fx);
-                fy = Pack::select(wrap, by, fy);
-                fz = Pack::select(wrap, bz, fz);
                 if (s == 0) {
                     // A one-link loop's link ends on its own start: its second end is stored last.
-                    fx = Pack::select(wrap, bx, ax);
-                    fy = Pack::select(wrap, by, ay);
-                    fz = Pack::select(wrap, bz, az);
+                    first = pick(wrap, b, a);
                 } else {
-                    store3(x, y, z, at, ax, ay, az);
+                    first = pick(wrap, b, first);
+                    store3(x, y, z, at, a);
                 }
-                cx = ax;
-                cy = ay;
-                cz = az;
+                carried = a;
             }
         } else {
             for (std::size_t s = 0; s < n; ++s) {
@@ -147,41 +151,25 @@ struct BatchKernels {
                 const auto active = Pack::less(Pack::set1(static_cast<float>(s)), count);
                 const auto wrap = Pack::equal(Pack::set1(static_cast<float>(s + 1)), count);
                 const bool last = s + 1 == n;
-                const V loadedX = last ? fx : Pack::load(x + at + W);
-                const V loadedY = last ? fy : Pack::load(y + at + W);
-                const V loadedZ = last ? fz : Pack::load(z + at + W);
-                const V inX = Pack::select(wrap, fx, loadedX);
-                const V inY = Pack::select(wrap, fy, loadedY);
-                const V inZ = Pack::select(wrap, fz, loadedZ);
-                V ax = cx, ay = cy, az = cz, bx = inX, by = inY, bz = inZ;
-                relaxLink(ax, ay, az, bx, by, bz, Pack::load(rest + at));
-                ax = Pack::select(active, ax, cx);
-                ay = Pack::select(active, ay, cy);
-                az = Pack::select(active, az, cz);
-                bx = Pack::select(active, bx, inX);
-                by = Pack::select(active, by, inY);
-                bz = Pack::select(active, bz, inZ);
+                const Lanes3 loaded = last ? first : load3(x, y, z, at + W);
+                Lanes3 a = carried;
+                Lanes3 b = pick(wrap, first, loaded);
+                relaxWhere(active, a, b, Pack::load(rest + at));
                 if (s == 0) {
-                    fx = ax;
-                    fy = ay;
-                    fz = az;
+                    first = a;
                 } else {
-                    store3(x, y, z, at, ax, ay, az);
+                    store3(x, y, z, at, a);
                 }
                 if (!last) {
-                    store3(x, y, z, at + W, bx, by, bz);
+                    store3(x, y, z, at + W, b);
                 }
-                fx = Pack::select(wrap, bx, fx);
-                fy = Pack::select(wrap, by, fy);
-                fz = Pack::select(wrap, bz, fz);
+                first = pick(wrap, b, first);
                 // A lane past its last link carries its next slot's own value, so that the
                 // store above leaves that slot as it was.
-                cx = Pack::select(active, bx, loadedX);
-                cy = Pack::select(active, by, loadedY);
-                cz = Pack::select(active, bz, loadedZ);
+                carried = pick(active, b, loaded);
             }
         }
-        store3(x, y, z, 0, fx, fy, fz);
+        store3(x, y, z, 0, first);
     }
 
     // clamp, for the lanes whose links[l] is not 0: a lane that has run all its passes keeps
