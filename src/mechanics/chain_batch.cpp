@@ -84,9 +84,9 @@ void ChainBatcher::runPasses(const ChainList& chains) {
               [](const Chain* a, const Chain* b) { return a->links.size() < b->links.size(); });
     planBatches();
     std::size_t first = 0;
-    for (std::size_t batch = 0; batch < batchEnds.size(); ++batch) {
-        runBatch(&grouped[first], batchEnds[batch] - first, batchWidths[batch]);
-        first = batchEnds[batch];
+    for (const std::size_t end : batchEnds) {
+        runBatch(&grouped[first], end - first, batchWidth(end - first));
+        first = end;
     }
 }
 
@@ -112,26 +112,22 @@ void ChainBatcher::planBatches() {
         }
     }
     batchEnds.clear();
-    batchWidths.clear();
     for (std::size_t end = count; end > 0; end -= planTake[end]) {
         batchEnds.push_back(end);
-        batchWidths.push_back(batchWidth(planTake[end]));
     }
     std::reverse(batchEnds.begin(), batchEnds.end());
-    std::reverse(batchWidths.begin(), batchWidths.end());
 }
 
 void ChainBatcher::runBatch(Chain* const* chains, std::size_t count, std::size_t width) {
     lanes.clear();
-    std::size_t n = 0;
-    int passCount = 0;
     for (std::size_t lane = 0; lane < count; ++lane) {
-        const std::size_t links = chains[lane]->links.size();
-        lanes.push_back(
-            Lane{chains[lane], links, chains[lane]->passCount(), 0, 0, 0, 0, NONE, Vec3{}});
-        n = std::max(n, links);
-        passCount = std::max(passCount, lanes.back().passes);
+        lanes.push_back(Lane{chains[lane], chains[lane]->links.size(), chains[lane]->passCount(), 0,
+                             0, 0, 0, NONE, Vec3{}});
     }
+    // The chains come sorted by link count, and the pass count follows it: the last lane has
+    // the batch's most links and most passes.
+    const std::size_t n = lanes.back().links;
+    const int passCount = lanes.back().passes;
     // Equal lanes need no masks: idle lanes then relax a copy of the first chain.
     const bool masked = lanes.front().links != n;
     load(width, n);

@@ -47,7 +47,7 @@ class ChainBatcher {
     };
     static constexpr std::size_t NONE = static_cast<std::size_t>(-1);
 
-    // Splits grouped (sorted by link count) into batches: batchEnds and batchWidths.
+    // Splits grouped (sorted by link count) into batches, each ending before its batchEnds.
     void planBatches();
     void runBatch(Chain* const* chains, std::size_t count, std::size_t width);
     void load(std::size_t width, std::size_t n);
@@ -56,7 +56,7 @@ class ChainBatcher {
     std::size_t indexOf(const Point* point, std::size_t lane, std::size_t width) const;
 
     std::vector<Chain*> grouped;  // by link count
-    std::vector<std::size_t> batchEnds, batchWidths;
+    std::vector<std::size_t> batchEnds;
     std::vector<double> planCost;       // planBatches' cheapest cost of the first i chains
     std::vector<std::size_t> planTake;  // and the size of the last batch that gives it
     std::vector<Lane> lanes;
