@@ -19,7 +19,7 @@ PACKAGES := $(GAME_PACKAGES) libosmesa6-dev libgtest-dev libbenchmark-dev xvfb x
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 
-.PHONY: run test soak build sanitize-build deps asset-deps assets clean lines
+.PHONY: run test soak build sanitize-build deps asset-deps assets clean lines fuzz coverage
 
 run: build
 	./$(BUILD_DIR)/brindlecog
@@ -45,7 +45,8 @@ build: deps
 sanitize-build: deps
 	cmake -S . -B $(SANITIZE_DIR) -DBRINDLECOG_SANITIZE=ON -DBRINDLECOG_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j$(JOBS) --target brindlecog-tests \
-		$$(test -f tools/CMakeLists.txt && echo brindlecog-replay brindlecog-replay-tests)
+		$$(test -f tools/CMakeLists.txt && echo brindlecog-replay brindlecog-replay-tests \
+		brindlecog-fuzz-corpus)
 
 deps:
 	@./tools/ensure-packages $(PACKAGES)
@@ -55,6 +56,29 @@ asset-deps:
 
 assets: asset-deps
 	/usr/bin/python3 tools/assets/generate.py
+
+# The coverage-guided fuzzer (tools/fuzz): clang's libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer, for FUZZ_SECONDS; red on any finding, whose replay script it
+# writes beside it in $(FUZZ_DIR)/fuzz-findings.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+fuzz: deps
+	@./tools/ensure-packages $(FUZZ_PACKAGES)
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DBRINDLECOG_SANITIZE=ON \
+		-DBRINDLECOG_FUZZ=ON -DBRINDLECOG_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target brindlecog-fuzz brindlecog-fuzz-script
+	$(SANITIZE_ENV) ./tools/fuzz/run_fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Line and branch coverage (gcov, gcovr): the unit, scenario and soak tests, then the fuzz
+# corpus alone; an HTML report of each and one line per folder of src/ (tools/coverage.sh).
+COVERAGE_DIR ?= build-coverage
+coverage: deps
+	@./tools/ensure-packages gcovr
+	cmake -S . -B $(COVERAGE_DIR) -DCMAKE_BUILD_TYPE=Debug -DBRINDLECOG_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS="--coverage -O0" -DCMAKE_EXE_LINKER_FLAGS=--coverage
+	cmake --build $(COVERAGE_DIR) -j$(JOBS)
+	./tools/coverage.sh $(COVERAGE_DIR)
 
 # Test code against the rest of the code (non-blank, non-comment lines) and their ratio.
 lines:

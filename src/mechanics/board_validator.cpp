@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -15,6 +16,34 @@ template <class Owned, class T>
 bool owns(const std::vector<std::unique_ptr<Owned>>& list, const T* item) {
     return std::any_of(list.begin(), list.end(),
                        [item](const std::unique_ptr<Owned>& entry) { return entry.get() == item; });
+}
+
+// The list's items in address order, for binary searches: the sanitizer builds check every
+// frame, and a linear search per link would make that quadratic in the chain's length.
+template <class Item>
+std::vector<const Item*> sortedAddresses(const std::vector<std::unique_ptr<Item>>& list) {
+    std::vector<const Item*> sorted;
+    sorted.reserve(list.size());
+    for (const auto& item : list) {
+        sorted.push_back(item.get());
+    }
+    std::sort(sorted.begin(), sorted.end(), std::less<const Item*>());
+    return sorted;
+}
+
+template <class Item>
+std::vector<const Item*> sortedAddresses(const std::vector<Item*>& a, const std::vector<Item*>& b) {
+    std::vector<const Item*> sorted(a.begin(), a.end());
+    sorted.insert(sorted.end(), b.begin(), b.end());
+    std::sort(sorted.begin(), sorted.end(), std::less<const Item*>());
+    return sorted;
+}
+
+template <class Item>
+std::size_t occurrences(const std::vector<const Item*>& sorted, const Item* item) {
+    const auto range =
+        std::equal_range(sorted.begin(), sorted.end(), item, std::less<const Item*>());
+    return static_cast<std::size_t>(range.second - range.first);
 }
 
 bool isFinite(Vec3 v) {
@@ -43,6 +72,8 @@ std::string checkLoop(const Chain& chain, const std::string& name) {
         return name + ": " + std::to_string(chain.points.size()) + " points but " +
                std::to_string(count) + " links";
     }
+    const auto points = sortedAddresses(chain.points);
+    const auto drawLists = sortedAddresses(chain.oddLinks, chain.evenLinks);
     for (std::size_t i = 0; i < count; ++i) {
         const Link& link = *chain.links[i];
         const std::size_t before = (i + count - 1) % count;
@@ -50,12 +81,12 @@ std::string checkLoop(const Chain& chain, const std::string& name) {
             return name + ": link " + std::to_string(i) + "'s a is not link " +
                    std::to_string(before) + "'s b";
         }
-        if (!owns(chain.points, link.a)) {
+        if (occurrences<Point>(points, link.a) == 0) {
             return name + ": link " + std::to_string(i) + "'s a is not a point of the chain";
         }
-        const auto inOdd = std::count(chain.oddLinks.begin(), chain.oddLinks.end(), &link);
-        const auto inEven = std::count(chain.evenLinks.begin(), chain.evenLinks.end(), &link);
-        if (inOdd + inEven != 1) {
+        if (occurrences(drawLists, &link) != 1) {
+            const auto inOdd = std::count(chain.oddLinks.begin(), chain.oddLinks.end(), &link);
+            const auto inEven = std::count(chain.evenLinks.begin(), chain.evenLinks.end(), &link);
             return name + ": link " + std::to_string(i) + " is in " + std::to_string(inOdd) +
                    " odd and " + std::to_string(inEven) + " even entries";
         }
@@ -85,20 +116,22 @@ std::string checkNumbers(const Chain& chain, const std::string& name) {
 
 std::string checkContacts(const Chain& chain, const std::string& name, const Board& board) {
     std::set<std::pair<const Point*, const Gear*>> pairs;
+    const auto points = sortedAddresses(chain.points);
     for (std::size_t i = 0; i < chain.contacts.size(); ++i) {
         const Contact& contact = *chain.contacts[i];
-        const std::string contactName = name + ": contact " + std::to_string(i);
-        if (!owns(chain.points, contact.point)) {
-            return contactName + "'s point is not a point of the chain";
+        // Named only when something is wrong: the sanitizer builds check every frame.
+        const auto contactName = [&] { return name + ": contact " + std::to_string(i); };
+        if (occurrences<Point>(points, contact.point) == 0) {
+            return contactName() + "'s point is not a point of the chain";
         }
         if (!owns(board.gears, contact.gear)) {
-            return contactName + "'s gear is not on the board";
+            return contactName() + "'s gear is not on the board";
         }
         if (!contact.point->touches(contact.gear)) {
-            return contactName + "'s gear is not in its point's touching list";
+            return contactName() + "'s gear is not in its point's touching list";
         }
         if (!pairs.emplace(contact.point, contact.gear).second) {
-            return contactName + " repeats an earlier contact";
+            return contactName() + " repeats an earlier contact";
         }
     }
     // The other way round: every touching entry is one of those contacts, listed once.

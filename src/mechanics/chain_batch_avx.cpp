@@ -10,8 +10,14 @@
 
 #include "mechanics/chain_batch.h"
 
+// GCC takes the target from its pragma; clang (the fuzzing build) ignores that one and takes
+// its own, which gives every function declared up to the pop the attribute.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx")
+#endif
 
 #include "mechanics/chain_batch_kernels.h"
 
@@ -57,6 +63,10 @@ void clampAvx(float* x, float* y, std::size_t count, float halfWidth, float half
     BatchKernels<AvxPack>::clamp(x, y, count, halfWidth, halfHeight);
 }
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 #endif

@@ -88,7 +88,7 @@ bool LiveMode::update() {
     }
     const float dt = frameDelta;
     tightLight.texOffset.u = board.largestTension() < TENSION_WARNING ? LIGHT_UNLIT : LIGHT_LIT;
-    board.step(dt, toolBar->powerOn());
+    board.step(dt, toolBar->powerOn(), chainStepping);
     toolBar->slide->update(dt);
     return true;
 }

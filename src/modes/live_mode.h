@@ -50,6 +50,9 @@ class LiveMode : public State {
     Gear* heldGear = nullptr;
     Chain* heldChain = nullptr;
     int dragMode = NO_DRAG;
+    // How the board's chains are stepped: side by side in the game, one at a time in the
+    // reference copy a fuzzer or a test compares it with.
+    ChainStepping chainStepping = ChainStepping::Batched;
     Sprite tightLight;
     Sprite background;
     Sprite cursor;

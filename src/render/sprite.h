@@ -29,7 +29,7 @@ class Sprite {
     Sprite();
     Sprite(const Sprite&) = default;
     Sprite& operator=(const Sprite&) = default;
-    ~Sprite();
+    virtual ~Sprite();  // a sprite may be owned through its base
 
     virtual void draw();
 

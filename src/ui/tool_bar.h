@@ -27,7 +27,7 @@ enum Tool : int {
 // tool buttons and the motor power switch. It rests lowered with only its top strip showing,
 // slides up when the pointer touches it, and slides down again when the pointer leaves it
 // while Move is the tool. Buttons and switch are placed relative to the bar's centre.
-class ToolBar : public Sprite {
+class ToolBar final : public Sprite {
   public:
     static constexpr float LOWERED_Y = -400.0f;
     static constexpr float RAISED_Y = -180.0f;

@@ -21,7 +21,7 @@ void HeadlessWindow::destroyContext() {
 void HeadlessWindow::drawIntoBuffer() {
     // The same context on a new buffer keeps its textures and display lists.
     if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE,
-                           width_, height_)) {
+                           bufferWidth_, bufferHeight_)) {
         throw std::runtime_error("cannot make the OSMesa context current");
     }
 }

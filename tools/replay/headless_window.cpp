@@ -1,5 +1,6 @@
 #include "replay/headless_window.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/platform.h"
@@ -75,8 +76,20 @@ void HeadlessWindow::resize(int width, int height) {
     }
     width_ = width;
     height_ = height;
-    buffer_.assign(static_cast<std::size_t>(width) * height * 4, 0);
-    drawIntoBuffer();
+    bufferWidth_ = std::min(width, MAX_BUFFER_SIDE);
+    bufferHeight_ = std::min(height, MAX_BUFFER_SIDE);
+    bufferStale_ = true;
+    if (buffer_.empty()) {
+        prepareBuffer();  // the first buffer: GL needs a current context from the start
+    }
+}
+
+void HeadlessWindow::prepareBuffer() {
+    if (bufferStale_) {
+        buffer_.assign(static_cast<std::size_t>(bufferWidth_) * bufferHeight_ * 4, 0);
+        drawIntoBuffer();
+        bufferStale_ = false;
+    }
 }
 
 const std::vector<unsigned char>& HeadlessWindow::pixels() const {
@@ -100,6 +113,14 @@ std::optional<std::pair<int, int>> HeadlessWindow::takeNewSize() {
         resize(granted->first, granted->second);
     }
     return granted;
+}
+
+void HeadlessWindow::restart() {
+    elapsedSeconds_ = 0.0;
+    shift_ = false;
+    alt_ = false;
+    grantsRequests_ = true;
+    granted_.reset();
 }
 
 int HeadlessWindow::modifiers() const {

@@ -19,16 +19,28 @@ class HeadlessWindow {
 
     int width() const { return width_; }
     int height() const { return height_; }
-    // The pixels drawn so far, RGBA, bottom row first (GL's order).
+    // The pixels drawn so far, RGBA, bottom row first (GL's order), of the window's lower left
+    // part that the buffer covers: all of it unless a side is longer than MAX_BUFFER_SIDE.
     const std::vector<unsigned char>& pixels() const;
+    int bufferWidth() const { return bufferWidth_; }
+    int bufferHeight() const { return bufferHeight_; }
     // Waits until everything drawn so far is in the buffer (a swap of the game's window).
     void finishDrawing() const;
 
     static constexpr int SCREEN_SIZE = 16384;
+    // A window system may report any size, but a buffer for 32767 by 32767 pixels would take 4
+    // GB: the drawing is clipped to this many pixels a side (16 MB at most), as a window larger
+    // than its screen shows only part of itself.
+    static constexpr int MAX_BUFFER_SIDE = 2048;
 
     // The window's drawing area becomes this size; the old picture is gone, as in a window
-    // that has not been redrawn yet.
+    // that has not been redrawn yet. The new buffer is made when drawing next needs it, so that
+    // a run that resizes often and draws seldom (the fuzzer's) does not clear megabytes for
+    // nothing; until then GL keeps drawing into the old one.
     void resize(int width, int height);
+    // Gives the window its buffer of the present size, if it has not got it yet: before a frame
+    // is drawn or its pixels read.
+    void prepareBuffer();
     // The game asks for a new size (glutReshapeWindow); a granted size takes effect, and is
     // reported, through takeNewSize.
     void requestSize(int width, int height);
@@ -40,6 +52,9 @@ class HeadlessWindow {
     // Replay time passes on the window system's clock.
     void advanceClock(float seconds) { elapsedSeconds_ += seconds; }
     int elapsedMilliseconds() const { return static_cast<int>(elapsedSeconds_ * 1000.0); }
+
+    // Back to how the window began: the clock at 0, no modifier held, requests granted.
+    void restart();
 
     void setShift(bool held) { shift_ = held; }
     void setAlt(bool held) { alt_ = held; }
@@ -54,6 +69,9 @@ class HeadlessWindow {
 
     int width_ = 0;
     int height_ = 0;
+    int bufferWidth_ = 0;
+    int bufferHeight_ = 0;
+    bool bufferStale_ = true;
     std::vector<unsigned char> buffer_;
     void* context_ = nullptr;
     double elapsedSeconds_ = 0.0;

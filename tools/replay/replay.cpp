@@ -7,6 +7,7 @@
 
 #include "app/display_state.h"
 #include "app/frame_clock.h"
+#include "app/held_modifiers.h"
 #include "app/platform.h"
 #include "app/shell.h"
 #include "audio/sdl_audio.h"
@@ -32,11 +33,26 @@ Replay::~Replay() {
     Sound::shutdown();  // as the game's main does when its loop returns
 }
 
-void Replay::frame(float seconds) {
+void Replay::frame(float seconds, bool draw) {
     frameDelta = std::min(seconds, MAX_FRAME_DELTA);
     window_->advanceClock(seconds);
     advanceFrame();
-    displayFrame();
+    if (draw) {
+        window_->prepareBuffer();
+        displayFrame();
+    }
+}
+
+void Replay::restart() {
+    changeState(nullptr);  // the play mode leaves: its sounds stop and its pieces are freed
+    Sound::instance()->stopAll();
+    window_->restart();
+    noteModifiers(0);
+    pointerX_ = 0;
+    pointerY_ = 0;
+    frameDelta = 0.0f;
+    changeState(&startState);
+    windowResized(BOARD_WIDTH, BOARD_HEIGHT);
 }
 
 void Replay::windowResized(int width, int height) {
@@ -103,7 +119,8 @@ int Replay::execute(const Command& command, int lineNumber) {
             std::cout << dumpState() << std::endl;
             break;
         case Kind::Shot:
-            if (!writeScreenshot(command.file, window_->width(), window_->height(),
+            window_->prepareBuffer();
+            if (!writeScreenshot(command.file, window_->bufferWidth(), window_->bufferHeight(),
                                  window_->pixels())) {
                 std::cerr << "line " << lineNumber << ": cannot write " << command.file
                           << std::endl;

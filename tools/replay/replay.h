@@ -26,10 +26,16 @@ class Replay {
     // process from inside the game, as they end the game.
     int run(std::istream& script);
 
-  private:
-    // REPLAY_DONE to go on, or the status to end with.
+    // One command; REPLAY_DONE to go on, or the status to end with. lineNumber names the
+    // command in messages.
     int execute(const Command& command, int lineNumber);
-    void frame(float seconds);
+    // One idle cycle of `seconds` (capped as the clock caps it), then a display cycle if draw.
+    void frame(float seconds, bool draw = true);
+    // Back to the start screen in an 800 by 600 window, as just after construction, without
+    // loading anything again: many runs in one process begin alike.
+    void restart();
+
+  private:
     // The window system reports a width by height window.
     void windowResized(int width, int height);
 
