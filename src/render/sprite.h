@@ -18,7 +18,7 @@ struct TexVec {
 
 // The base of everything drawn: one textured, tinted unit quad, placed by a translation, a
 // rotation about the screen axis, a second translation (which turns with the sprite) and a
-// scale. All sprites share one display list. Drawing remembers the texture binding and the
+// scale. All sprites share one quad (unit_quad.h). Drawing remembers the texture binding and the
 // blending it last set, so runs of sprites with the same picture cost no state changes.
 //
 // The destructor is deliberately not virtual: every sprite is destroyed through its own

@@ -10,7 +10,7 @@ endforeach()
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(REMOVE_ITEM CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
-list(FILTER CORE_SOURCES EXCLUDE REGEX "_glx\\.cpp$")
+list(FILTER CORE_SOURCES EXCLUDE REGEX "_(glx|web)\\.cpp$")
 add_library(brindlecog_core STATIC ${CORE_SOURCES})
 target_include_directories(brindlecog_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${FREEGLUT_INCLUDE_DIR}
   ${IL_INCLUDE_DIR} ${SDL2_INCLUDE_DIR} ${SDL2_INCLUDE_DIR}/SDL2)
