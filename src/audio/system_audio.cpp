@@ -5,3 +5,7 @@
 std::unique_ptr<AudioBackend> systemAudio() {
     return std::make_unique<SdlAudio>();
 }
+
+void silenceSystemAudio() {
+    SdlAudio::selectOutput(SdlAudio::Output::Silent);
+}

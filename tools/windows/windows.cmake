@@ -26,7 +26,7 @@ target_link_libraries(brindlecog PRIVATE brindlecog_core)
 # The replay tool without a GL context: its dumps, not its shots (headless_context_none.cpp).
 set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tools/replay)
 add_executable(brindlecog-replay ${REPLAY_DIR}/main.cpp ${REPLAY_DIR}/replay.cpp
-  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp
+  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp ${REPLAY_DIR}/float_text.cpp
   ${REPLAY_DIR}/headless_window.cpp ${CMAKE_CURRENT_LIST_DIR}/headless_context_none.cpp)
 target_include_directories(brindlecog-replay PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(brindlecog-replay PRIVATE brindlecog_core)
