@@ -92,7 +92,6 @@ void flush() {
     }
     runHead->usePicture();
     glColor4fv(&runHead->color.r);
-    glNormal3f(0.0f, 0.0f, 1.0f);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, vertices.data());
