@@ -6,6 +6,8 @@ Runtime.evaluate (which is no user gesture, so only the events start the audio).
 
 Plays tests/web/play_steps.txt, compares its pictures loosely with the native replay's of the
 same steps, ends the game with Escape, and prints the frame rates it saw over five seconds.
+With a third argument it also writes the whole browser view before Escape there (the README's
+docs/screenshot-web.png).
 """
 import base64
 import functools
@@ -25,7 +27,6 @@ REPOSITORY = os.path.dirname(os.path.dirname(HERE))
 STEPS = os.path.join(HERE, "play_steps.txt")
 PICTURES = sorted(os.path.basename(p) for p in glob.glob(os.path.join(REPOSITORY, "img", "*")))
 ENDED = "Brindlecog has ended. Reload the page to play again."
-FRAME = 1 / 60
 SHIFT = 8  # DevTools' modifier bit
 # The page's and the replay's whole pictures: the same board, but the chains and gears have
 # turned by real time in the one and by replay frames in the other, and WebGL's GL_CLAMP_TO_EDGE
@@ -144,7 +145,11 @@ class Page:
                 x, y = int(arguments[2]), int(arguments[3])
                 (self.press if state == "down" else self.release)(button, x, y)
             elif name == "frames":
-                time.sleep(int(arguments[0]) * FRAME)
+                # The game's own frames, not wall time: on a busy machine the page draws fewer
+                # frames a second, and each of them steps by at most 0.03 s.
+                target = self.browser.evaluate("gameFrames") + int(arguments[0])
+                self.wait_for("%s frames" % arguments[0],
+                              lambda: self.browser.evaluate("gameFrames") >= target, seconds=60)
             elif name == "shift":
                 if arguments[0] == "on":
                     self.modifiers |= SHIFT
@@ -201,7 +206,7 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def main(web, replay):
+def main(web, replay, view_shot=None):
     folder = tempfile.mkdtemp(prefix="brindlecog-web-test-")
     reference_pictures(replay, folder, lifted=True)
     reference_pictures(replay, folder, lifted=False)
@@ -214,6 +219,9 @@ def main(web, replay):
         page = Page(browser)
         browser.send("Page.navigate", {"url": "http://127.0.0.1:%d/" % server.server_port})
         page.wait_for("the page", lambda: browser.evaluate("document.title") == "Brindlecog")
+        # Every display of the game ends a main-loop iteration.
+        browser.evaluate("window.gameFrames = 0;"
+                         " Module.postMainLoop = () => { window.gameFrames += 1; }")
         page.wait_for("five sounds", lambda: len(page.lines("Loaded Sound ")) == 5)
         page.wait_for("the splash picture",
                       lambda: "Loaded texture ./img/splash.jpg" in page.console)
@@ -262,6 +270,10 @@ def main(web, replay):
         check(whole < WHOLE_PICTURE_RMSE, "the page's picture is %.3f from the replay's" % whole)
         check(near_lifted < near_flat, "the gear was not lifted over the large one")
         measure_fps(page, browser)
+        if view_shot:
+            data = browser.send("Page.captureScreenshot", {"format": "png"})["data"]
+            with open(view_shot, "wb") as out:
+                out.write(base64.b64decode(data))
 
         page.key("rawKeyDown", "Escape", "Escape", 27)
         page.key("keyUp", "Escape", "Escape", 27)
@@ -284,14 +296,12 @@ def main(web, replay):
 def measure_fps(page, browser):
     """Game frames (one display each) and the browser's animation frames over five seconds."""
     counts = browser.evaluate("""new Promise(resolve => {
-        let game = 0, browser = 0;
-        Module.postMainLoop = () => { game += 1; };
-        const start = performance.now();
+        let browser = 0;
+        const first = gameFrames, start = performance.now();
         const tick = () => {
           browser += 1;
           if (performance.now() - start < 5000) { requestAnimationFrame(tick); return; }
-          Module.postMainLoop = undefined;
-          resolve([game, browser, (performance.now() - start) / 1000]);
+          resolve([gameFrames - first, browser, (performance.now() - start) / 1000]);
         };
         requestAnimationFrame(tick); })""", wait=True)
     game, frames, seconds = counts
@@ -301,7 +311,7 @@ def measure_fps(page, browser):
 
 if __name__ == "__main__":
     try:
-        sys.exit(main(sys.argv[1], os.path.abspath(sys.argv[2])))
+        sys.exit(main(sys.argv[1], os.path.abspath(sys.argv[2]), *sys.argv[3:4]))
     except Failure as failure:
         print("FAIL " + str(failure))
         sys.exit(1)
