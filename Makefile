@@ -125,6 +125,6 @@ test-web: web build
 
 # The mechanism's frame as wasm under Node.js beside the native benchmark's, in one run.
 bench-web: web build
-	./$(BUILD_DIR)/brindlecog-bench --benchmark_filter='^(default|stress)-frame$$' | tail -9 | \
+	./$(BUILD_DIR)/brindlecog-bench --benchmark_filter='^(default|stress)-frame/' | tail -9 | \
 		grep -E '^(default|stress)-frame-us'
 	$(WEB_ENV) node $(WEB_DIR)/brindlecog-frame-bench.js | grep -- '-us:'
