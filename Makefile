@@ -125,3 +125,30 @@ windows:
 
 test-windows: windows build
 	./tests/windows/test.sh $(WINDOWS_DIR)/brindlecog-windows-x86_64.zip $(BUILD_DIR)/brindlecog
+
+# The browser: the game as a static page in build-web/ (index.html, brindlecog.js, .wasm and
+# .data) with Debian's emscripten, whose system libraries come prebuilt in its own cache; then
+# the page played in Debian's headless Chromium and the replay tool under Node.js against the
+# native one (tools/web, tests/web). Node needs its own fetch off for emscripten's output, and
+# emscripten's JavaScript optimiser finds acorn under /usr/share/nodejs.
+WEB_DIR ?= build-web
+WEB_PACKAGES := emscripten cmake make
+WEB_TEST_PACKAGES := chromium python3 imagemagick
+WEB_ENV := NODE_OPTIONS=--no-experimental-fetch NODE_PATH=/usr/share/nodejs
+.PHONY: web test-web bench-web
+web:
+	@./tools/ensure-packages $(WEB_PACKAGES)
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
+
+test-web: web build
+	@./tools/ensure-packages $(WEB_TEST_PACKAGES)
+	/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)/brindlecog-replay
+	/usr/bin/python3 tests/web/replay_node.py $(BUILD_DIR)/brindlecog-replay \
+		$(WEB_DIR)/brindlecog-replay.js
+
+# The mechanism's frame as wasm under Node.js beside the native benchmark's, in one run.
+bench-web: web build
+	./$(BUILD_DIR)/brindlecog-bench --benchmark_filter='^(default|stress)-frame/' | tail -9 | \
+		grep -E '^(default|stress)-frame-us'
+	$(WEB_ENV) node $(WEB_DIR)/brindlecog-frame-bench.js | grep -- '-us:'

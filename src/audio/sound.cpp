@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "audio/sdl_audio.h"
+#include "audio/system_audio.h"
 
 namespace {
 Sound* singleton = nullptr;
@@ -10,7 +10,7 @@ Sound* singleton = nullptr;
 
 Sound* Sound::instance() {
     if (singleton == nullptr) {
-        singleton = new Sound(std::make_unique<SdlAudio>());
+        singleton = new Sound(systemAudio());
     }
     return singleton;
 }

@@ -15,7 +15,7 @@ struct SoundEntry {
 // one line on standard output and a false result; nothing is retried.
 class Sound {
   public:
-    // Created on first use with the SDL backend; the same object afterwards.
+    // Created on first use with the system's audio layer; the same object afterwards.
     static Sound* instance();
     // Deletes the singleton if it exists (stop all, close the library); main calls this
     // when the main loop returns.

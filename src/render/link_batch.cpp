@@ -8,6 +8,7 @@
 
 #include "mechanics/link.h"
 #include "render/texture_cache.h"
+#include "render/texture_pixels.h"
 
 namespace {
 
@@ -26,17 +27,14 @@ constexpr bool TOP[4] = {false, false, true, true};
 // transparent in almost half its rows. The whole picture if nothing in it is visible.
 Texture::VisiblePart measureVisiblePart(unsigned texture) {
     Texture::VisiblePart part;
-    glBindTexture(GL_TEXTURE_2D, texture);
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+    const bool read = readTexturePixels(texture, &width, &height, &rgba);
     Sprite::forgetBoundTexture();  // bound outside the sprites' remembered state
-    GLint width = 0;
-    GLint height = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    if (width <= 0 || height <= 0) {
-        return part;
+    if (!read) {
+        return part;  // drawn whole: the same pixels, only more fragments
     }
-    std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     int left = width, right = -1, top = height, bottom = -1;  // texels with any alpha
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
@@ -94,7 +92,6 @@ void flush() {
     }
     runHead->usePicture();
     glColor4fv(&runHead->color.r);
-    glNormal3f(0.0f, 0.0f, 1.0f);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, vertices.data());

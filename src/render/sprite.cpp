@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "render/texture_cache.h"
+#include "render/unit_quad.h"
 
 unsigned unitQuad = 0;
 int boundTexture = -1;
@@ -36,25 +37,8 @@ void Sprite::setTexture(const char* path) {
 }
 
 void Sprite::buildUnitQuad() {
-    // Without a current GL context this yields 0, and the next sprite tries again.
-    unitQuad = glGenLists(1);
-    if (unitQuad == 0) {
-        return;
-    }
-    glNewList(unitQuad, GL_COMPILE);
-    glBegin(GL_QUADS);
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    // Counter-clockwise seen from +z, t = 0 along the top edge: pictures upload top row first.
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-0.5f, -0.5f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(0.5f, -0.5f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(0.5f, 0.5f, 0.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-0.5f, 0.5f, 0.0f);
-    glEnd();
-    glEndList();
+    // Without a current GL context this stays 0, and the next sprite tries again.
+    unitQuad = buildUnitQuadList();
 }
 
 void Sprite::forgetBoundTexture() {
@@ -112,7 +96,7 @@ void Sprite::draw() {
     }
     applyState();
     glColor4fv(&color.r);
-    glCallList(displayList);
+    drawGeometry(displayList);
     if (texTransform) {
         glMatrixMode(GL_TEXTURE);
         glPopMatrix();

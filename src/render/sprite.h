@@ -18,18 +18,18 @@ struct TexVec {
 
 // The base of everything drawn: one textured, tinted unit quad, placed by a translation, a
 // rotation about the screen axis, a second translation (which turns with the sprite) and a
-// scale. All sprites share one display list. Drawing remembers the texture binding and the
+// scale. All sprites share one quad (unit_quad.h). Drawing remembers the texture binding and the
 // blending it last set, so runs of sprites with the same picture cost no state changes.
 //
-// The destructor is deliberately not virtual: every sprite is destroyed through its own
-// class. A sprite holds one reference on its texture; copies share the pointer without
+// The destructor is virtual: the tool bar owns plain sprites, and clang asks that a class with
+// virtual functions be destroyed through a virtual one. A sprite holds one reference on its texture; copies share the pointer without
 // taking another reference (a surplus release is harmless, counts stop at 0).
 class Sprite {
   public:
     Sprite();
     Sprite(const Sprite&) = default;
     Sprite& operator=(const Sprite&) = default;
-    virtual ~Sprite();  // a sprite may be owned through its base
+    virtual ~Sprite();
 
     virtual void draw();
 

@@ -27,7 +27,7 @@ struct Texture {
 
 // The table of loaded pictures, keyed by the address of the path constant: every caller
 // passes one of the program's path constants (see asset_paths.h), so equal names meet the
-// same entry. Pictures load through DevIL/ILUT on first request; failed loads occupy an entry
+// same entry. Pictures load on first request (picture_file.h); failed loads occupy an entry
 // too and are never retried.
 class TextureCache {
   public:

@@ -10,8 +10,8 @@
 #include "app/held_modifiers.h"
 #include "app/platform.h"
 #include "app/shell.h"
-#include "audio/sdl_audio.h"
 #include "audio/sound.h"
+#include "audio/system_audio.h"
 #include "mechanics/board_validator.h"
 #include "modes/live_mode.h"
 #include "modes/start_state.h"
@@ -24,7 +24,7 @@ Replay::Replay() : window_(std::make_unique<HeadlessWindow>(BOARD_WIDTH, BOARD_H
     // The order of the game's main; the window system's parts are the headless window's.
     changeState(&startState);
     initDisplayState();
-    SdlAudio::selectOutput(SdlAudio::Output::Silent);
+    silenceSystemAudio();
     loadSounds();
     windowResized(BOARD_WIDTH, BOARD_HEIGHT);
 }

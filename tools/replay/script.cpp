@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/platform.h"
+#include "replay/float_text.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ bool readInt(const std::string& word, int& value) {
 
 // Decimal fractions such as 0.016 or 5, read straight into the nearest float.
 bool readSeconds(const std::string& word, float& value) {
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, value, std::chars_format::fixed);
-    return error == std::errc() && stop == end;
+    return readDecimalFloat(word, value);
 }
 
 bool readButton(const std::string& word, int& button) {

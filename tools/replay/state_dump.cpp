@@ -1,8 +1,5 @@
 #include "replay/state_dump.h"
 
-#include <array>
-#include <charconv>
-
 #include "app/shell.h"
 #include "modes/live_mode.h"
 #include "modes/start_state.h"
@@ -122,13 +119,6 @@ void dumpLive(JsonObject& object, std::string& out) {
 }
 
 }  // namespace
-
-std::string formatNumber(float value) {
-    std::array<char, 32> text{};
-    // Without a format, to_chars gives the shortest text that reads back to the same float.
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return std::string(text.data(), result.ptr);
-}
 
 std::string dumpState() {
     std::string out;

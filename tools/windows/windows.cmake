@@ -10,7 +10,7 @@ endforeach()
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(REMOVE_ITEM CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
-list(FILTER CORE_SOURCES EXCLUDE REGEX "_glx\\.cpp$")
+list(FILTER CORE_SOURCES EXCLUDE REGEX "_(glx|web)\\.cpp$")
 add_library(brindlecog_core STATIC ${CORE_SOURCES})
 target_include_directories(brindlecog_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${FREEGLUT_INCLUDE_DIR}
   ${IL_INCLUDE_DIR} ${SDL2_INCLUDE_DIR} ${SDL2_INCLUDE_DIR}/SDL2)
@@ -26,7 +26,7 @@ target_link_libraries(brindlecog PRIVATE brindlecog_core)
 # The replay tool without a GL context: its dumps, not its shots (headless_context_none.cpp).
 set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tools/replay)
 add_executable(brindlecog-replay ${REPLAY_DIR}/main.cpp ${REPLAY_DIR}/replay.cpp
-  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp
+  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp ${REPLAY_DIR}/float_text.cpp
   ${REPLAY_DIR}/headless_window.cpp ${CMAKE_CURRENT_LIST_DIR}/headless_context_none.cpp)
 target_include_directories(brindlecog-replay PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(brindlecog-replay PRIVATE brindlecog_core)

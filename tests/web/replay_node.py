@@ -1,0 +1,83 @@
+"""The replay tool built for Node.js against the native one, from the repository root: every
+script in tests/scenarios gives the same lines, and the same dumps within the scenarios'
+tolerance. Prints how many dump numbers differ at all, and the largest difference.
+
+    /usr/bin/python3 tests/web/replay_node.py build/brindlecog-replay build-web/brindlecog-replay.js
+"""
+import glob
+import json
+import os
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPOSITORY = os.path.dirname(os.path.dirname(HERE))
+TOLERANCE = 0.01  # the scenarios' own (tests/scenarios/test_replay.py)
+NODE_ENVIRONMENT = dict(os.environ, NODE_OPTIONS="--no-experimental-fetch")
+
+
+def run(command, script):
+    done = subprocess.run(command + [script], capture_output=True, text=True, cwd=REPOSITORY,
+                          env=NODE_ENVIRONMENT, timeout=600)
+    return done.returncode, done.stdout.splitlines(), done.stderr
+
+
+def numbers(ours, theirs, path, found):
+    """Collects (path, ours, theirs) for every number pair; anything else must be equal."""
+    if isinstance(ours, dict) and isinstance(theirs, dict) and list(ours) == list(theirs):
+        for key in ours:
+            numbers(ours[key], theirs[key], path + "." + key, found)
+    elif isinstance(ours, list) and isinstance(theirs, list) and len(ours) == len(theirs):
+        for i, pair in enumerate(zip(ours, theirs)):
+            numbers(*pair, "%s[%d]" % (path, i), found)
+    elif all(type(v) in (int, float) for v in (ours, theirs)):
+        found.append((path, ours, theirs))
+    elif ours != theirs:
+        found.append((path, ours, theirs))
+
+
+def main(native, node):
+    scripts = sorted(glob.glob(os.path.join(REPOSITORY, "tests", "scenarios", "*", "*.txt")))
+    failures, compared, differing, largest = [], 0, [], 0.0
+    for script in scripts:
+        name = os.path.relpath(script, REPOSITORY)
+        native_status, native_lines, _ = run([native], script)
+        node_status, node_lines, node_errors = run(["node", node], script)
+        if node_status != native_status:
+            failures.append("%s: exit status %d, native %d\n%s" % (name, node_status,
+                                                                   native_status, node_errors))
+            continue
+        if len(node_lines) != len(native_lines):
+            failures.append("%s: %d lines, native %d" % (name, len(node_lines), len(native_lines)))
+            continue
+        for number, (ours, theirs) in enumerate(zip(node_lines, native_lines), start=1):
+            if not (ours.startswith("{") and theirs.startswith("{")):
+                if ours != theirs:
+                    failures.append("%s line %d: %r vs native %r" % (name, number, ours, theirs))
+                continue
+            found = []
+            numbers(json.loads(ours), json.loads(theirs), "dump", found)
+            for path, a, b in found:
+                where = "%s line %d %s" % (name, number, path)
+                if not all(type(v) in (int, float) for v in (a, b)):
+                    failures.append("%s: %r vs native %r" % (where, a, b))
+                    continue
+                compared += 1
+                if a != b:
+                    differing.append((abs(a - b), where, a, b))
+                    largest = max(largest, abs(a - b))
+                    if abs(a - b) > TOLERANCE:
+                        failures.append("%s: %r vs native %r" % (where, a, b))
+    print("%d scripts, %d dump numbers compared, %d differ at all, largest difference %g"
+          % (len(scripts), compared, len(differing), largest))
+    for difference, where, a, b in sorted(differing, reverse=True)[:5]:
+        print("  %s: %r vs native %r" % (where, a, b))
+    if not scripts:
+        failures.append("no scripts in tests/scenarios")
+    for failure in failures[:20]:
+        print("FAIL " + failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])))

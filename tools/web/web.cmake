@@ -1,0 +1,54 @@
+# The game as a static web page, and the replay tool and a frame benchmark for Node.js, built
+# with emscripten's toolchain (emcmake cmake, see the Makefile's `web`). Emscripten's GLUT and its
+# GL 1.x emulation on WebGL stand in for freeglut and OpenGL, its stb_image for DevIL, Web Audio
+# for SDL2_mixer; the *_web.cpp files beside the desktop's hold the differences.
+set(WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(FILTER CORE_SOURCES EXCLUDE REGEX "_(glx|wgl)\\.cpp$")
+# The desktop's files that a *_web.cpp takes the place of, and the main programs.
+foreach(desktop app/main.cpp app/main_web.cpp app/platform.cpp app/window_identity.cpp
+    audio/sdl_audio.cpp audio/system_audio.cpp render/picture_file.cpp render/texture_pixels.cpp
+    render/unit_quad.cpp)
+  list(REMOVE_ITEM CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/${desktop})
+endforeach()
+add_library(brindlecog_core STATIC ${CORE_SOURCES})
+# Sprites are deleted through their own class, never through a base (their destructors are
+# deliberately not virtual); clang says so of every owning pointer to one, GCC does not.
+target_compile_options(brindlecog_core PUBLIC -Wno-delete-non-abstract-non-virtual-dtor)
+# The processor check of the chain step is for x86-64; wasm takes the one-lane path, so the
+# check goes unused there.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch.cpp PROPERTIES
+  COMPILE_OPTIONS -Wno-unused-function)
+target_include_directories(brindlecog_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# stb_image.h ships beside emscripten's sources; its compiled library is in emscripten's cache.
+target_include_directories(brindlecog_core SYSTEM PRIVATE ${EMSCRIPTEN_ROOT_PATH}/third_party)
+target_link_options(brindlecog_core INTERFACE -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWTH=1
+  -sEXIT_RUNTIME=1)
+
+# The page's game: brindlecog.js, .wasm and .data (img/ and sounds/ at ./img/ and ./sounds/),
+# loaded by index.html.
+add_executable(brindlecog ${CMAKE_SOURCE_DIR}/src/app/main_web.cpp)
+target_link_libraries(brindlecog PRIVATE brindlecog_core)
+target_link_options(brindlecog PRIVATE -sLEGACY_GL_EMULATION=1 -sENVIRONMENT=web
+  "SHELL:--post-js ${WEB_DIR}/glut_fixes.js"
+  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/img@/img"
+  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/sounds@/sounds")
+set_property(TARGET brindlecog APPEND PROPERTY LINK_DEPENDS ${WEB_DIR}/glut_fixes.js)
+file(GLOB WEB_ASSETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/img/* ${CMAKE_SOURCE_DIR}/sounds/*)
+set_property(TARGET brindlecog APPEND PROPERTY LINK_DEPENDS ${WEB_ASSETS})
+configure_file(${WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+
+# Node.js programs read the real file system (NODERAWFS) and draw nothing (gl_absent.cpp).
+set(NODE_OPTIONS -sENVIRONMENT=node -sNODERAWFS=1)
+set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tools/replay)
+add_executable(brindlecog-replay ${REPLAY_DIR}/main.cpp ${REPLAY_DIR}/replay.cpp
+  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp ${REPLAY_DIR}/float_text_web.cpp ${REPLAY_DIR}/headless_window.cpp
+  ${CMAKE_SOURCE_DIR}/tools/windows/headless_context_none.cpp ${WEB_DIR}/gl_absent.cpp)
+target_include_directories(brindlecog-replay PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(brindlecog-replay PRIVATE brindlecog_core)
+target_link_options(brindlecog-replay PRIVATE ${NODE_OPTIONS})
+
+add_executable(brindlecog-frame-bench ${WEB_DIR}/frame_bench.cpp ${WEB_DIR}/gl_absent.cpp)
+target_link_libraries(brindlecog-frame-bench PRIVATE brindlecog_core)
+target_link_options(brindlecog-frame-bench PRIVATE ${NODE_OPTIONS})
