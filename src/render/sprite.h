@@ -22,8 +22,9 @@ struct TexVec {
 // blending it last set, so runs of sprites with the same picture cost no state changes.
 //
 // The destructor is virtual: the tool bar owns plain sprites, and clang asks that a class with
-// virtual functions be destroyed through a virtual one. A sprite holds one reference on its texture; copies share the pointer without
-// taking another reference (a surplus release is harmless, counts stop at 0).
+// virtual functions be destroyed through a virtual one. A sprite holds one reference on its
+// texture; copies share the pointer without taking another reference (a surplus release is
+// harmless, counts stop at 0).
 class Sprite {
   public:
     Sprite();
