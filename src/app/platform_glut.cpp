@@ -1,3 +1,5 @@
+// The platform seam on the desktop (GLX and WGL alike): freeglut for the window and its events,
+// the steady clock as the high-resolution counter.
 #include "app/platform.h"
 
 #include <GL/freeglut.h>
@@ -51,16 +53,8 @@ const Backend glut = {
     glutReshapeWindow,       glutScreenSize,  glutPostRedisplay, glutSwapBuffers,
 };
 
-Backend active = glut;
-
 }  // namespace
 
-const Backend& current() {
-    return active;
-}
-void install(const Backend& backend) {
-    active = backend;
-}
 const Backend& glutBackend() {
     return glut;
 }

@@ -65,16 +65,8 @@ const Backend glut = {
     reshapeCanvas,           glutScreenSize, glutPostRedisplay, glutSwapBuffers,
 };
 
-Backend active = glut;
-
 }  // namespace
 
-const Backend& current() {
-    return active;
-}
-void install(const Backend& backend) {
-    active = backend;
-}
 const Backend& glutBackend() {
     return glut;
 }

@@ -7,15 +7,12 @@ set(WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER CORE_SOURCES EXCLUDE REGEX "_(glx|wgl)\\.cpp$")
 # The desktop's files that a *_web.cpp takes the place of, and the main programs.
-foreach(desktop app/main.cpp app/main_web.cpp app/platform.cpp app/window_identity.cpp
+foreach(desktop app/main.cpp app/main_web.cpp app/platform_glut.cpp app/window_identity.cpp
     audio/sdl_audio.cpp audio/system_audio.cpp render/picture_file.cpp render/texture_pixels.cpp
     render/unit_quad.cpp)
   list(REMOVE_ITEM CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/${desktop})
 endforeach()
 add_library(brindlecog_core STATIC ${CORE_SOURCES})
-# Sprites are deleted through their own class, never through a base (their destructors are
-# deliberately not virtual); clang says so of every owning pointer to one, GCC does not.
-target_compile_options(brindlecog_core PUBLIC -Wno-delete-non-abstract-non-virtual-dtor)
 # The processor check of the chain step is for x86-64; wasm takes the one-lane path, so the
 # check goes unused there.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch.cpp PROPERTIES
