@@ -37,20 +37,15 @@ using MaskedClamp = void (*)(float*, float*, std::size_t, float, float, const fl
 constexpr std::size_t AVX_LANES = 8;
 constexpr std::size_t SSE2_LANES = 4;
 
-bool hasAvx() {
+// The widest batch this processor has. Emscripten turns the SSE2 intrinsics into wasm's
+// 128-bit SIMD, so a browser gets the four-lane batches too.
+std::size_t widestBatch() {
 #if defined(__x86_64__)
     // Also false where the operating system does not save the wide registers.
     static const bool avx = __builtin_cpu_supports("avx");
-    return avx;
-#else
-    return false;
-#endif
-}
-
-// The widest batch this processor has.
-std::size_t widestBatch() {
-#if defined(__x86_64__)
-    return hasAvx() ? AVX_LANES : SSE2_LANES;
+    return avx ? AVX_LANES : SSE2_LANES;
+#elif defined(__SSE2__)
+    return SSE2_LANES;
 #else
     return 1;
 #endif
@@ -211,7 +206,10 @@ void ChainBatcher::passes(std::size_t width, std::size_t n, int count, bool mask
         clamp = clampAvx;
         relaxMasked = relaxPassMaskedAvx;
         clampMasked = clampMaskedAvx;
-    } else if (width == SSE2_LANES) {
+    }
+#endif
+#if defined(__SSE2__)
+    if (width == SSE2_LANES) {
         relax = relaxPassSse2;
         clamp = clampSse2;
         relaxMasked = relaxPassMaskedSse2;

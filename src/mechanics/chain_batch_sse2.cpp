@@ -1,5 +1,7 @@
-// The four-lane kernels: SSE2 is part of every x86-64 processor.
-#if defined(__x86_64__)
+// The four-lane kernels: SSE2 is part of every x86-64 processor, and emscripten maps these
+// intrinsics onto wasm's 128-bit SIMD one for one (its maxps and minps keep x86's choice of
+// operand, so NaNs and signed zeros come out as here).
+#if defined(__SSE2__)
 
 #include <emmintrin.h>
 
