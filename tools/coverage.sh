@@ -3,7 +3,7 @@
 #   coverage.sh BUILD_DIR
 # First the unit, scenario and soak tests (BUILD_DIR/coverage/index.html), then the fuzz corpus
 # alone (BUILD_DIR/coverage/fuzz/index.html): the committed inputs in tests/fuzz/corpus and,
-# if a `make fuzz` left any, the ones it found. Each prints one line per folder of src/, and the
+# if a `make fuzz` left any, the ones it found that add coverage. Each prints one line per folder of src/, and the
 # fuzz corpus's last line is its line coverage of src/mechanics, src/modes and src/ui together.
 set -euo pipefail
 build=$(realpath "$1")
@@ -12,12 +12,14 @@ report="$build/coverage"
 rm -rf "$report"
 mkdir -p "$report/fuzz"
 
-# Writes the HTML report and the JSON summary of what ran since the counters were cleared,
-# prints the per-folder lines, and leaves the counters cleared for the next run.
+# Writes the HTML report, the JSON summary and a table of the lines not run (missing.txt) for
+# what ran since the counters were cleared, prints the per-folder lines, and leaves the counters
+# cleared for the next run.
 summarise() {
     local title=$1 html=$2 json=$3
     gcovr --root "$root" --filter "$root/src/" --object-directory "$build" \
-        --html-details "$html" --json-summary "$json" --print-summary > /dev/null
+        --html-details "$html" --json-summary "$json" --txt "$(dirname "$json")/missing.txt" \
+        > /dev/null
     /usr/bin/python3 "$root/tools/coverage_summary.py" "$title" "$json"
     find "$build" -name '*.gcda' -delete
 }
@@ -28,8 +30,17 @@ find "$build" -name '*.gcda' -delete
 summarise tests "$report/index.html" "$report/summary.json"
 
 corpora=("$root/tests/fuzz/corpus")
-for found in "$root"/build-fuzz/fuzz-corpus; do
-    [ -d "$found" ] && corpora+=("$found")
-done
+# What a `make fuzz` found, cut down first to the inputs that reach code the committed ones do
+# not (libFuzzer's merge, by edges alone): an hour's thousand inputs would take an hour to play
+# on this unoptimised build.
+fuzzer="$root/build-fuzz/brindlecog-fuzz"
+if [ -x "$fuzzer" ] && [ -d "$root/build-fuzz/fuzz-corpus" ]; then
+    merged="$build/fuzz-corpus-merged"
+    rm -rf "$merged"
+    cp -r "$root/tests/fuzz/corpus" "$merged"
+    (cd "$root" && "$fuzzer" -merge=1 -use_counters=0 -close_fd_mask=1 -detect_leaks=0 \
+        -rss_limit_mb=4096 "$merged" "$root/build-fuzz/fuzz-corpus" > "$report/merge.log" 2>&1)
+    corpora=("$merged")
+fi
 (cd "$root" && "$build/brindlecog-fuzz-corpus" "${corpora[@]}" > /dev/null)
 summarise fuzz "$report/fuzz/index.html" "$report/fuzz/summary.json"
