@@ -38,8 +38,12 @@ if [ -x "$fuzzer" ] && [ -d "$root/build-fuzz/fuzz-corpus" ]; then
     merged="$build/fuzz-corpus-merged"
     rm -rf "$merged"
     cp -r "$root/tests/fuzz/corpus" "$merged"
-    (cd "$root" && "$fuzzer" -merge=1 -use_counters=0 -close_fd_mask=1 -detect_leaks=0 \
-        -rss_limit_mb=4096 "$merged" "$root/build-fuzz/fuzz-corpus" > "$report/merge.log" 2>&1)
+    # The fuzzer is a sanitizer build: at its exit LeakSanitizer must know the graphics
+    # libraries' lifelong allocations, or it reports them and the merge fails.
+    (cd "$root" && LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp "$fuzzer" \
+        -merge=1 -use_counters=0 -close_fd_mask=1 -detect_leaks=0 -rss_limit_mb=4096 \
+        -artifact_prefix="$report/" "$merged" "$root/build-fuzz/fuzz-corpus" \
+        > "$report/merge.log" 2>&1) || { tail -n 20 "$report/merge.log"; exit 1; }
     corpora=("$merged")
 fi
 (cd "$root" && "$build/brindlecog-fuzz-corpus" "${corpora[@]}" > /dev/null)
