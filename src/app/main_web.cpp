@@ -54,8 +54,12 @@ int main(int argc, char** argv) {
     identifyWindow();
     // The GL emulation builds its shaders with the texture matrix only once GL_TEXTURE has been
     // the matrix mode, and keeps the shaders it built before: the first pictures would fix
-    // shaders without it, and the sprites with several frames would show all of them.
+    // shaders without it, and the sprites with several frames would show all of them. It sends
+    // a shader the texture matrix only once that matrix has changed, and a shader's matrix
+    // starts at zero, which samples one texel everywhere: the start screen, whose pictures have
+    // one frame and never change it, would be a flat brown. Loading it counts as a change.
     glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
 
     glutDisplayFunc(animationFrame);

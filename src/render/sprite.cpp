@@ -47,6 +47,14 @@ void Sprite::forgetBoundTexture() {
     }
 }
 
+void Sprite::forgetDrawingState() {
+    // Set, not assumed: the browser's GL emulation keeps its texturing switch across contexts.
+    glDisable(GL_TEXTURE_2D);
+    boundTexture = NO_BINDING;
+    glDisable(GL_BLEND);
+    blendEnabled = false;
+}
+
 void Sprite::usePicture() {
     const int id = texture != nullptr ? static_cast<int>(texture->id) : NO_BINDING;
     if (id != boundTexture) {

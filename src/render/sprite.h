@@ -50,6 +50,9 @@ class Sprite {
     // A texture load binds outside the remembered state; this makes the next sprite bind
     // its own texture again, whatever it is.
     static void forgetBoundTexture();
+    // For a new GL context: texturing and blending switched off, so that the next sprite
+    // switches on and binds what it needs, whatever the remembered state said.
+    static void forgetDrawingState();
 
     Vec3 position;
     Vec3 offset;

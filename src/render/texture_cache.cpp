@@ -62,6 +62,19 @@ unsigned TextureCache::loadTexture(Texture& texture, const char* path) {
     return texture.id;
 }
 
+void TextureCache::reloadAll() {
+    for (auto& [path, texture] : table()) {
+        if (texture->id == Texture::NO_TEXTURE) {
+            continue;
+        }
+        GLuint old = texture->id;
+        glDeleteTextures(1, &old);  // a name of the lost context: frees only the record
+        texture->id = Texture::NO_TEXTURE;
+        texture->visibleMeasured = false;
+        loadTexture(*texture, path);
+    }
+}
+
 void TextureCache::purge() {
     std::cout << "Purging Textures" << std::endl;
     Table& entries = table();

@@ -38,6 +38,11 @@ class TextureCache {
     static std::size_t size();
     static Texture* find(const char* path);
 
+    // Loads every picture that had loaded again, into the same records (the sprites keep
+    // their pointers): for a new GL context that took the place of a lost one, whose texture
+    // names mean nothing any more. Failed loads stay failed.
+    static void reloadAll();
+
     // The table grows to this many entries before textures nobody holds are deleted.
     static constexpr std::size_t PURGE_LIMIT = 30;
 

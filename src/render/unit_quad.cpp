@@ -2,12 +2,8 @@
 
 #include <GL/gl.h>
 
-unsigned buildUnitQuadList() {
-    // Without a current GL context this yields 0.
-    const unsigned list = glGenLists(1);
-    if (list == 0) {
-        return 0;
-    }
+namespace {
+void compileUnitQuad(unsigned list) {
     glNewList(list, GL_COMPILE);
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 0.0f, 1.0f);
@@ -18,7 +14,23 @@ unsigned buildUnitQuadList() {
     }
     glEnd();
     glEndList();
+}
+}  // namespace
+
+unsigned buildUnitQuadList() {
+    // Without a current GL context this yields 0.
+    const unsigned list = glGenLists(1);
+    if (list != 0) {
+        compileUnitQuad(list);
+    }
     return list;
+}
+
+// GL 1.x takes any unused name for a new list, not only one glGenLists handed out.
+void rebuildUnitQuadList(unsigned name) {
+    if (name != 0) {
+        compileUnitQuad(name);
+    }
 }
 
 void drawGeometry(unsigned name) {

@@ -14,5 +14,8 @@ constexpr float UNIT_QUAD_VERTICES[4][3] = {
 
 // A name for the quad, or 0 while there is no current GL context (nothing can be built yet).
 unsigned buildUnitQuadList();
+// The quad again under the same name, in a new GL context that took the place of the one it
+// was built in (the sprites keep the name they were given).
+void rebuildUnitQuadList(unsigned name);
 // Draws the geometry a sprite names (a display list, or the unit quad's name).
 void drawGeometry(unsigned name);

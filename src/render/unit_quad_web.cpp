@@ -11,6 +11,9 @@ unsigned buildUnitQuadList() {
     return emscripten_webgl_get_current_context() != 0 ? UNIT_QUAD : 0;
 }
 
+// The name stands for the quad itself: nothing lives in the context.
+void rebuildUnitQuadList(unsigned /*name*/) {}
+
 // The quad in immediate mode, which the emulation draws through the texture matrix (its client
 // arrays ignore that matrix, and sprites with several frames need it). No normal: nothing is
 // lit, and the emulation wants every vertex to carry the same attributes.

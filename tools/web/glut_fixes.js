@@ -40,3 +40,40 @@ GLUT.getASCIIKey = function(event) {
     }
   };
 });
+
+// Touches are the page's: page.js hands them to the game's own translation. This GLUT's would
+// make each one a mouse event again, from window listeners the browser treats as passive.
+GLUT.touchHandler = function() {};
+
+// The browser may take the GL context away (phones do it to pages in the background) and hand
+// an empty one back. Meanwhile no frame runs; once it is back, the GL emulation's own objects
+// are made again (its shader programs, its vertex and index buffers, the extensions it uses),
+// and then the game's.
+(function() {
+  var canvas = Module['canvas'];
+  var lost = false;
+  var preMainLoop = Module['preMainLoop'];
+  Module['preMainLoop'] = function() {
+    if (lost) return false;  // the frame is skipped, and with it the request for the next
+    return preMainLoop ? preMainLoop() : true;
+  };
+  canvas.addEventListener('webglcontextlost', function(event) {
+    event.preventDefault();  // otherwise the browser never restores it
+    lost = true;
+  });
+  canvas.addEventListener('webglcontextrestored', function() {
+    var context = GL.currentContext;
+    context.initExtensionsDone = false;
+    GL.initExtensions(context);
+    GLImmediate.rendererCache = GLImmediate.MapTreeLib.create();
+    GLImmediate.currentRenderer = null;
+    GLImmediate.lastRenderer = null;
+    GLImmediate.lastArrayBuffer = null;
+    // The new programs must be sent every matrix, the texture matrix too.
+    for (var i = 0; i < GLImmediate.matrixVersion.length; i++) GLImmediate.matrixVersion[i]++;
+    GLImmediate.matricesModified = true;
+    GL.generateTempBuffers(true, context);
+    lost = false;
+    Module['_brindlecogRestoreGraphics'](canvas.width, canvas.height);
+  });
+})();

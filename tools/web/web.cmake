@@ -28,14 +28,18 @@ target_link_options(brindlecog_core INTERFACE -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWT
 # loaded by index.html.
 add_executable(brindlecog ${CMAKE_SOURCE_DIR}/src/app/main_web.cpp)
 target_link_libraries(brindlecog PRIVATE brindlecog_core)
+# page.js calls these; nothing in the game does, so they are exported by name.
 target_link_options(brindlecog PRIVATE -sLEGACY_GL_EMULATION=1 -sENVIRONMENT=web
+  "-sEXPORTED_FUNCTIONS=_main,_brindlecogTouch,_brindlecogTouchSlop,_brindlecogRestoreGraphics"
   "SHELL:--post-js ${WEB_DIR}/glut_fixes.js"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/img@/img"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/sounds@/sounds")
 set_property(TARGET brindlecog APPEND PROPERTY LINK_DEPENDS ${WEB_DIR}/glut_fixes.js)
 file(GLOB WEB_ASSETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/img/* ${CMAKE_SOURCE_DIR}/sounds/*)
 set_property(TARGET brindlecog APPEND PROPERTY LINK_DEPENDS ${WEB_ASSETS})
-configure_file(${WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+foreach(page_file index.html page.js)
+  configure_file(${WEB_DIR}/${page_file} ${CMAKE_BINARY_DIR}/${page_file} COPYONLY)
+endforeach()
 
 # Node.js programs read the real file system (NODERAWFS) and draw nothing (gl_absent.cpp).
 set(NODE_OPTIONS -sENVIRONMENT=node -sNODERAWFS=1)
