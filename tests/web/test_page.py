@@ -1,247 +1,100 @@
-"""The web build in Debian's headless Chromium, played as a person would: the page served on
-127.0.0.1, real pointer and key events through DevTools, the page's state read back through
-Runtime.evaluate (which is no user gesture, so only the events start the audio).
+"""The web build in Debian's headless Chromium with a mouse and keys, played as a person would:
+the page served on 127.0.0.1, real pointer and key events through DevTools, the page's state
+read back through Runtime.evaluate (which is no user gesture, so only the events start the
+audio).
 
-    /usr/bin/python3 tests/web/test_page.py build-web build/brindlecog-replay
+    /usr/bin/python3 tests/web/test_page.py build-web build/brindlecog-replay [VIEW.png]
 
-Plays tests/web/play_steps.txt, compares its pictures loosely with the native replay's of the
-same steps, ends the game with Escape, and prints the frame rates it saw over five seconds.
-With a third argument it also writes the whole browser view before Escape there (the README's
-docs/screenshot-web.png).
+Plays tests/web/play_steps.txt, compares its pictures with the native replay's of the same
+steps (the start screens, and a gear lifted with Shift), measures the frame rate and the main
+thread's time per frame on the starting board and on eight chains, at full speed and with the
+processor slowed four times, and ends the game with Escape. With a third argument it also
+writes the whole browser view before Escape (the README's docs/screenshot-web.png).
 """
 import base64
-import functools
 import glob
-import http.server
 import os
-import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 from chromium import Chromium
+from page_driver import (Failure, Page, check, replay_pictures, rmse, script_lines, serve,
+                         HERE, REPOSITORY)
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-REPOSITORY = os.path.dirname(os.path.dirname(HERE))
 STEPS = os.path.join(HERE, "play_steps.txt")
 PICTURES = sorted(os.path.basename(p) for p in glob.glob(os.path.join(REPOSITORY, "img", "*")))
 ENDED = "Brindlecog has ended. Reload the page to play again."
-SHIFT = 8  # DevTools' modifier bit
-# The page's and the replay's whole pictures: the same board, but the chains and gears have
-# turned by real time in the one and by replay frames in the other, and WebGL's GL_CLAMP_TO_EDGE
-# differs from Mesa's GL_CLAMP at the pictures' edges.
+# The start screens are still pictures: only WebGL's GL_CLAMP_TO_EDGE against Mesa's GL_CLAMP
+# at the pictures' edges and the scaling to 800 by 600 tell them apart.
+START_SCREEN_RMSE = 0.05
+# The play mode's whole picture: the same board, but the chains and gears have turned by real
+# time in the one and by replay frames in the other.
 WHOLE_PICTURE_RMSE = 0.12
 # Where the small gear settles, clear of the large one, when it is dragged there without Shift:
 # empty board if it was lifted (it then lies on the large gear).
 LIFT_CROP = "70x70+390+191"
+# Seven more chains laid with New chain, from the tool bar's button.
+NEW_CHAIN_STEPS = [["passive", "400", "590"], ["frames", "47"], ["passive", "459", "547"],
+                   ["click", "459", "547"]] + [
+    step for x, y in ((470, 60), (620, 60), (470, 210), (620, 210), (90, 330), (250, 330),
+                      (620, 330)) for step in (["passive", str(x), str(y)],
+                                               ["click", str(x), str(y)], ["frames", "5"])]
 
 
-class Failure(Exception):
-    pass
+def check_start_screens(folder):
+    for name in ("splash", "instructions"):
+        difference = rmse(os.path.join(folder, "page-%s.png" % name),
+                          os.path.join(folder, name + ".png"))
+        print("%s: %.3f from the native replay's" % (name, difference))
+        check(difference < START_SCREEN_RMSE,
+              "the page's %s is %.3f from the replay's" % (name, difference))
 
 
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-class Page:
-    def __init__(self, browser):
-        self.browser = browser
-        self.console = []
-        self.errors = []
-        self.warnings = []
-        self.modifiers = 0
-        self.buttons = 0
-
-    def pump(self):
-        """Takes in every event so far: console lines and page errors."""
-        while not self.browser.events.empty():
-            event = self.browser.events.get()
-            method, params = event.get("method"), event.get("params", {})
-            if method == "Runtime.consoleAPICalled":
-                text = " ".join(str(a.get("value", a.get("description", "")))
-                                for a in params["args"])
-                if params["type"] == "error":
-                    self.errors.append("console error: " + text)
-                elif params["type"] == "warning":
-                    self.warnings.append(text)
-                else:
-                    self.console.append(text)
-            elif method == "Runtime.exceptionThrown":
-                details = params["exceptionDetails"]
-                self.errors.append("exception: %s %s" % (
-                    details.get("text"), details.get("exception", {}).get("description", "")))
-            elif method == "Log.entryAdded" and params["entry"]["level"] == "error":
-                self.errors.append("log: " + params["entry"]["text"])
-
-    def wait_for(self, what, condition, seconds=30):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            self.pump()
-            check(not self.errors, "page error while waiting for %s: %s" % (what, self.errors))
-            if condition():
-                return
-            time.sleep(0.05)
-        raise Failure("waited %d s for %s; console: %s" % (seconds, what, self.console[-10:]))
-
-    def lines(self, prefix):
-        return [line for line in self.console if line.startswith(prefix)]
-
-    def canvas_origin(self):
-        box = self.browser.evaluate(
-            "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
-            " return [r.left, r.top, r.width, r.height]; })()")
-        return box
-
-    def mouse(self, kind, x, y, button="none"):
-        left, top, _, _ = self.canvas_origin()
-        self.browser.send("Input.dispatchMouseEvent", {
-            "type": kind, "x": left + x, "y": top + y, "button": button,
-            "buttons": self.buttons, "clickCount": 1 if kind != "mouseMoved" else 0,
-            "modifiers": self.modifiers})
-
-    def press(self, button, x, y):
-        self.buttons |= {"left": 1, "right": 2, "middle": 4}[button]
-        self.mouse("mousePressed", x, y, button)
-
-    def release(self, button, x, y):
-        self.buttons &= ~{"left": 1, "right": 2, "middle": 4}[button]
-        self.mouse("mouseReleased", x, y, button)
-
-    def key(self, kind, key, code, virtual):
-        self.browser.send("Input.dispatchKeyEvent", {
-            "type": kind, "key": key, "code": code, "windowsVirtualKeyCode": virtual,
-            "nativeVirtualKeyCode": virtual, "modifiers": self.modifiers})
-
-    def shot(self, path):
-        left, top, width, height = self.canvas_origin()
-        data = self.browser.send("Page.captureScreenshot", {
-            "format": "png", "clip": {"x": left, "y": top, "width": width, "height": height,
-                                      "scale": 1}})["data"]
-        with open(path, "wb") as out:
-            out.write(base64.b64decode(data))
-
-    def play(self, steps, folder, on_place=None):
-        """The replay script's lines as a player's actions."""
-        for line in steps:
-            words = line.split("#")[0].split()
-            if not words:
-                continue
-            self.pump()
-            check(not self.errors, "page error before %r: %s" % (line, self.errors))
-            name, arguments = words[0], words[1:]
-            if name == "click":
-                x, y = map(int, arguments)
-                self.mouse("mouseMoved", x, y)
-                self.press("left", x, y)
-                self.release("left", x, y)
-            elif name in ("passive", "motion"):
-                x, y = map(int, arguments)
-                self.mouse("mouseMoved", x, y, "left" if self.buttons & 1 else "none")
-            elif name == "mouse":
-                button, state = arguments[0], arguments[1]
-                x, y = int(arguments[2]), int(arguments[3])
-                (self.press if state == "down" else self.release)(button, x, y)
-            elif name == "frames":
-                # The game's own frames, not wall time: on a busy machine the page draws fewer
-                # frames a second, and each of them steps by at most 0.03 s.
-                target = self.browser.evaluate("gameFrames") + int(arguments[0])
-                self.wait_for("%s frames" % arguments[0],
-                              lambda: self.browser.evaluate("gameFrames") >= target, seconds=60)
-            elif name == "shift":
-                if arguments[0] == "on":
-                    self.modifiers |= SHIFT
-                    self.key("rawKeyDown", "Shift", "ShiftLeft", 16)
-                else:
-                    self.modifiers &= ~SHIFT
-                    self.key("keyUp", "Shift", "ShiftLeft", 16)
-            elif name == "shot":
-                self.shot(os.path.join(folder, "page-" + arguments[0] + ".png"))
-            else:
-                raise Failure("play_steps.txt: cannot play %r" % line)
-
-
-def reference_pictures(replay, folder, lifted):
-    """The native replay's pictures of the same steps (without the Shift lines if not lifted)."""
-    script = []
-    for line in open(STEPS):
-        words = line.split("#")[0].split()
-        if words and words[0] == "shot":
-            name = words[1] + (".png" if lifted else "-flat.png")
-            line = "shot %s\n" % os.path.join(folder, name)
-        elif words and words[0] == "shift" and not lifted:
-            continue
-        script.append(line)
-    run = subprocess.run([replay], input="".join(script), text=True, capture_output=True,
-                         cwd=REPOSITORY, timeout=300)
-    check(run.returncode == 0, "native replay failed: " + run.stderr)
-
-
-def rmse(a, b, crop=None):
-    """ImageMagick's normalised root-mean-square difference of two pictures (or of one crop)."""
-    if crop:
-        cropped = []
-        for picture in (a, b):
-            out = picture[:-4] + "-crop.png"
-            subprocess.run(["convert", picture, "-crop", crop, "+repage", out], check=True)
-            cropped.append(out)
-        a, b = cropped
-    run = subprocess.run(["compare", "-metric", "RMSE", a, b, "null:"], capture_output=True,
-                         text=True)
-    check(run.returncode in (0, 1), "compare failed: " + run.stderr)
-    return float(run.stderr.split("(")[1].split(")")[0])
-
-
-def serve(folder):
-    handler = functools.partial(Quiet, directory=folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)  # any free port
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *arguments):
-        pass
+def check_fits(page, view_width, view_height, ratio):
+    """The board fills the largest 4:3 box of the viewport, centred, at the device's pixels."""
+    left, top, width, height, buffer_width, buffer_height = page.canvas_box()
+    fitted_height = min(view_height, view_width * 3 / 4)
+    check(abs(height - fitted_height) <= 3 / ratio + 0.01 and abs(width * 3 - height * 4) < 0.1,
+          "the board is %gx%g in a %dx%d view" % (width, height, view_width, view_height))
+    check(abs(left - (view_width - width) / 2) < 1 and abs(top - (view_height - height) / 2) < 1,
+          "the board is not centred: at %g,%g" % (left, top))
+    check(buffer_width == round(width * ratio) and buffer_height == round(height * ratio),
+          "the drawing buffer is %dx%d for a %gx%g board at ratio %g" % (
+              buffer_width, buffer_height, width, height, ratio))
+    scrolls = page.evaluate("[document.scrollingElement.scrollWidth > innerWidth,"
+                            " document.scrollingElement.scrollHeight > innerHeight,"
+                            " visualViewport.scale]")
+    check(scrolls == [False, False, 1], "the page scrolls or is zoomed: %s" % scrolls)
 
 
 def main(web, replay, view_shot=None):
     folder = tempfile.mkdtemp(prefix="brindlecog-web-test-")
-    reference_pictures(replay, folder, lifted=True)
-    reference_pictures(replay, folder, lifted=False)
+    steps = script_lines(STEPS)
+    replay_pictures(replay, steps, folder)
+    replay_pictures(replay, [s for s in steps if s[0] != "shift"], folder, "-flat")
     server = serve(os.path.abspath(web))
     browser = Chromium()
     try:
         browser.attach_to_page()
-        for domain in ("Page", "Runtime", "Log"):
-            browser.send(domain + ".enable")
         page = Page(browser)
-        browser.send("Page.navigate", {"url": "http://127.0.0.1:%d/" % server.server_port})
-        page.wait_for("the page", lambda: browser.evaluate("document.title") == "Brindlecog")
-        # Every display of the game ends a main-loop iteration.
-        browser.evaluate("window.gameFrames = 0;"
-                         " Module.postMainLoop = () => { window.gameFrames += 1; }")
-        page.wait_for("five sounds", lambda: len(page.lines("Loaded Sound ")) == 5)
-        page.wait_for("the splash picture",
-                      lambda: "Loaded texture ./img/splash.jpg" in page.console)
-        width, height = page.canvas_origin()[2:]
-        check((width, height) == (800, 600), "canvas is %sx%s" % (width, height))
-        check(browser.evaluate("Module.webAudio.context.state") == "suspended",
+        page.open("http://127.0.0.1:%d/" % server.server_port)
+        view = page.evaluate("[innerWidth, innerHeight, devicePixelRatio]")
+        check_fits(page, *view)
+        check(page.evaluate("Module.webAudio.context.state") == "suspended",
               "the audio runs before any gesture")
 
-        steps = open(STEPS).read().splitlines()
-        at_place = steps.index(next(s for s in steps if "put down a small gear" in s))
-        page.play(steps[:at_place], folder)
-        started_before = browser.evaluate("Module.webAudio.sourcesStarted")
-        page.play(steps[at_place:at_place + 1], folder)
+        at_place = steps.index(["click", "560", "180"])
+        page.play_mouse(steps[:at_place], folder)
+        started_before = page.evaluate("Module.webAudio.sourcesStarted")
+        page.play_mouse(steps[at_place:at_place + 1], folder)
         page.wait_for("Playing place", lambda: "Playing place" in page.console)
-        page.wait_for("the place sound's source", lambda: browser.evaluate(
+        page.wait_for("the place sound's source", lambda: page.evaluate(
             "Module.webAudio.sourcesStarted") > started_before, seconds=5)
-        check(browser.evaluate("Module.webAudio.context.state") == "running",
+        check(page.evaluate("Module.webAudio.context.state") == "running",
               "the audio context is not running after the clicks")
         check("Playing bg" in page.console, "the music was not started")
-        level = browser.evaluate("""new Promise(resolve => {
+        level = page.evaluate("""new Promise(resolve => {
             const analyser = Module.webAudio.analyser, samples = new Float32Array(2048);
             let peak = 0, reads = 0;
             const read = () => {
@@ -251,12 +104,13 @@ def main(web, replay, view_shot=None):
             };
             read(); })""", wait=True)
         check(level > 0.01, "no sound measured at the output (peak %g)" % level)
-        page.play(steps[at_place + 1:], folder)
+        page.play_mouse(steps[at_place + 1:], folder)
 
         page.wait_for("every picture", lambda: all(
             "Loaded texture ./img/" + p in page.console for p in PICTURES))
         failed = page.lines("Couldn't load texture ") + page.lines("Failed to load sound file: ")
         check(not failed, "failed loads: %s" % failed)
+        check_start_screens(folder)
 
         # The page's picture against the replay's of the same steps, and where an unlifted gear
         # would settle also against the replay's without Shift: the gear must not be there.
@@ -269,18 +123,21 @@ def main(web, replay, view_shot=None):
               " lifted replay's, %.3f from the one without Shift" % (whole, near_lifted, near_flat))
         check(whole < WHOLE_PICTURE_RMSE, "the page's picture is %.3f from the replay's" % whole)
         check(near_lifted < near_flat, "the gear was not lifted over the large one")
-        measure_fps(page, browser)
+
+        measure_frames(page, "starting board")
         if view_shot:
             data = browser.send("Page.captureScreenshot", {"format": "png"})["data"]
             with open(view_shot, "wb") as out:
                 out.write(base64.b64decode(data))
+        page.play_mouse(NEW_CHAIN_STEPS, folder)
+        measure_frames(page, "eight chains")
 
         page.key("rawKeyDown", "Escape", "Escape", 27)
         page.key("keyUp", "Escape", "Escape", 27)
-        page.wait_for("the ended page", lambda: browser.evaluate(
+        page.wait_for("the ended page", lambda: page.evaluate(
             "!document.getElementById('canvas') && !document.getElementById('ended').hidden"
             " && document.body.innerText.trim()") == ENDED)
-        page.wait_for("the sounds to stop", lambda: browser.evaluate(
+        page.wait_for("the sounds to stop", lambda: page.evaluate(
             "Module.webAudio.context.state") == "closed", seconds=5)
         time.sleep(0.5)
         page.pump()
@@ -293,20 +150,28 @@ def main(web, replay, view_shot=None):
     return 0
 
 
-def measure_fps(page, browser):
-    """Game frames (one display each) and the browser's animation frames over five seconds."""
-    counts = browser.evaluate("""new Promise(resolve => {
-        let browser = 0;
-        const first = gameFrames, start = performance.now();
-        const tick = () => {
-          browser += 1;
-          if (performance.now() - start < 5000) { requestAnimationFrame(tick); return; }
-          resolve([gameFrames - first, browser, (performance.now() - start) / 1000]);
-        };
-        requestAnimationFrame(tick); })""", wait=True)
-    game, frames, seconds = counts
-    print("play mode: %.1f game frames/s, %.1f browser animation frames/s over %.1f s"
-          % (game / seconds, frames / seconds, seconds))
+def measure_frames(page, board):
+    """Game frames a second and the main thread's busy milliseconds a frame (the DevTools
+    metric TaskDuration over the frames) over five seconds, at full speed and with the
+    processor slowed four times as a phone's would be. Reported, not asserted: they are this
+    machine's."""
+    page.browser.send("Performance.enable")
+    for slowdown in (1, 4):
+        page.browser.send("Emulation.setCPUThrottlingRate", {"rate": slowdown})
+        page.frames(10)
+
+        def sample():
+            metrics = {m["name"]: m["value"]
+                       for m in page.browser.send("Performance.getMetrics")["metrics"]}
+            return metrics["TaskDuration"], page.evaluate("gameFrames"), time.monotonic()
+
+        busy, frames, start = sample()
+        time.sleep(5)
+        busy_end, frames_end, end = sample()
+        count = max(frames_end - frames, 1)
+        print("%s, processor %dx slower: %.1f frames/s, %.1f ms main thread a frame" % (
+            board, slowdown, count / (end - start), (busy_end - busy) * 1000 / count))
+    page.browser.send("Emulation.setCPUThrottlingRate", {"rate": 1})
 
 
 if __name__ == "__main__":
