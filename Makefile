@@ -144,6 +144,7 @@ web:
 test-web: web build
 	@./tools/ensure-packages $(WEB_TEST_PACKAGES)
 	/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)/brindlecog-replay
+	/usr/bin/python3 tests/web/test_touch.py $(WEB_DIR) $(BUILD_DIR)/brindlecog-replay
 	/usr/bin/python3 tests/web/replay_node.py $(BUILD_DIR)/brindlecog-replay \
 		$(WEB_DIR)/brindlecog-replay.js
 

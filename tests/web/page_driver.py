@@ -139,13 +139,19 @@ class Page:
             "type": kind, "key": key, "code": code, "windowsVirtualKeyCode": virtual,
             "nativeVirtualKeyCode": virtual, "modifiers": self.modifiers})
 
-    # Fingers: points is a list of (finger, x, y) of every finger still on the screen.
-    def touch(self, kind, points):
+    # Fingers: points is a list of (finger, x, y) of every finger still on the screen. Each
+    # touch carries its time, `after` seconds past the last one at the earliest: a tap stays a
+    # tap however long DevTools takes to hand the touches on.
+    def touch(self, kind, points, after=None):
         touch_points = []
         for finger, x, y in points:
             page_x, page_y = self.on_page(x, y)
             touch_points.append({"x": page_x, "y": page_y, "id": finger})
-        self.browser.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touch_points})
+        last = getattr(self, "last_touch", 0.0)
+        when = last + after if after is not None else max(time.time(), last + 0.001)
+        self.last_touch = when
+        self.browser.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touch_points,
+                                                       "timestamp": when})
 
     def shot(self, path):
         """The board as a person sees it, scaled to 800 by 600."""

@@ -112,7 +112,7 @@
   // prevented.
   var TOUCH_KINDS = {touchstart: 0, touchmove: 1, touchend: 2, touchcancel: 3};
   function onTouch(event) {
-    event.preventDefault();
+    if (event.cancelable) event.preventDefault();  // a cancel cannot be, nor need be
     if (!started) return;
     var rect = canvas.getBoundingClientRect();
     var scaleX = canvas.width / rect.width, scaleY = canvas.height / rect.height;
@@ -121,7 +121,9 @@
       var touch = event.changedTouches[i];
       var x = Math.round((touch.clientX - rect.left) * scaleX);
       var y = Math.round((touch.clientY - rect.top) * scaleY);
-      Module['_brindlecogTouch'](kind, touch.identifier, x, y, performance.now());
+      // When the finger acted, not when this handler ran: a busy page must not turn a quick
+      // tap into a long press.
+      Module['_brindlecogTouch'](kind, touch.identifier, x, y, event.timeStamp);
     }
     // A lifted finger is the gesture that lets a page start its sound.
     if (kind == 2 && Module['webAudio']) Module['webAudio'].resume();
