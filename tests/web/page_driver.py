@@ -11,6 +11,7 @@ import functools
 import http.server
 import os
 import subprocess
+import sys
 import threading
 import time
 
@@ -22,6 +23,16 @@ SHIFT = 8  # DevTools' modifier bit
 
 class Failure(Exception):
     pass
+
+
+def run_test(main):
+    """A browser test from the command line: main(WEB, REPLAY[, PICTURE]); a failure is one line
+    starting with FAIL and status 1."""
+    try:
+        sys.exit(main(sys.argv[1], os.path.abspath(sys.argv[2]), *sys.argv[3:4]))
+    except Failure as failure:
+        print("FAIL " + str(failure))
+        sys.exit(1)
 
 
 def check(condition, message):

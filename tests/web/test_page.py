@@ -6,21 +6,22 @@ audio).
     /usr/bin/python3 tests/web/test_page.py build-web build/brindlecog-replay [VIEW.png]
 
 Plays tests/web/play_steps.txt, compares its pictures with the native replay's of the same
-steps (the start screens, and a gear lifted with Shift), measures the frame rate and the main
+steps (the start screens, and a gear lifted with Shift), puts the page full screen and back,
+measures the frame rate and the main
 thread's time per frame on the starting board and on eight chains, at full speed and with the
 processor slowed four times, and ends the game with Escape. With a third argument it also
-writes the whole browser view before Escape (the README's docs/screenshot-web.png).
+writes the whole browser view before Escape (the README's docs/screenshot-web.png). Last, the
+page without WebGL and without its packed files must say so.
 """
 import base64
 import glob
 import os
-import sys
 import tempfile
 import time
 
 from chromium import Chromium
-from page_driver import (Failure, Page, check, replay_pictures, rmse, script_lines, serve,
-                         HERE, REPOSITORY)
+from page_driver import (Failure, Page, check, replay_pictures, rmse, run_test, script_lines,
+                         serve, HERE, REPOSITORY)
 
 STEPS = os.path.join(HERE, "play_steps.txt")
 PICTURES = sorted(os.path.basename(p) for p in glob.glob(os.path.join(REPOSITORY, "img", "*")))
@@ -66,6 +67,72 @@ def check_fits(page, view_width, view_height, ratio):
                             " document.scrollingElement.scrollHeight > innerHeight,"
                             " visualViewport.scale]")
     check(scrolls == [False, False, 1], "the page scrolls or is zoomed: %s" % scrolls)
+
+
+def check_full_screen(page):
+    """The button in the page's margin puts the page full screen, the board follows, and the
+    same button brings it back."""
+    before = page.evaluate("[innerWidth, innerHeight]")
+    for full in (True, False):
+        left, top, width, height = page.evaluate(
+            "(() => { const r = document.getElementById('fullscreen').getBoundingClientRect();"
+            " return [r.left, r.top, r.width, r.height]; })()")
+        board = page.canvas_box()
+        outside = (left + width <= board[0] or left >= board[0] + board[2] or
+                   top + height <= board[1] or top >= board[1] + board[3])
+        check(outside or not full, "the full-screen button covers the board")
+        for kind in ("mousePressed", "mouseReleased"):
+            page.browser.send("Input.dispatchMouseEvent", {
+                "type": kind, "x": left + width / 2, "y": top + height / 2, "button": "left",
+                "buttons": 1 if kind == "mousePressed" else 0, "clickCount": 1})
+        page.wait_for("full screen " + ("on" if full else "off"), lambda: page.evaluate(
+            "!!document.fullscreenElement") == full)
+        label = page.evaluate("document.getElementById('fullscreen').getAttribute('aria-label')")
+        check(label == ("Leave full screen" if full else "Full screen"), "button says " + label)
+        page.wait_for("the board to follow", lambda: check_fits_quietly(page))
+    check(page.evaluate("[innerWidth, innerHeight]") == before, "the page did not come back")
+
+
+def check_fits_quietly(page):
+    try:
+        check_fits(page, *page.evaluate("[innerWidth, innerHeight, devicePixelRatio]"))
+        return True
+    except Failure:
+        return False
+
+
+def check_failures(web):
+    """Without WebGL, and without the packed pictures and sounds, the page says so."""
+    sentences = {
+        "without WebGL": "Brindlecog draws with WebGL",
+        "without brindlecog.data": "Brindlecog could not load its files",
+    }
+    bare = tempfile.mkdtemp(prefix="brindlecog-web-bare-")
+    for name in os.listdir(web):
+        if name != "brindlecog.data":
+            os.symlink(os.path.abspath(os.path.join(web, name)), os.path.join(bare, name))
+    for case, sentence in sentences.items():
+        server = serve(bare if "data" in case else os.path.abspath(web))
+        browser = Chromium()
+        try:
+            browser.attach_to_page()
+            browser.send("Page.enable")
+            if "WebGL" in case:
+                browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": (
+                    "const getContext = HTMLCanvasElement.prototype.getContext;"
+                    "HTMLCanvasElement.prototype.getContext = function(kind, ...rest) {"
+                    "  return /webgl/.test(kind) ? null : getContext.call(this, kind, ...rest); };")})
+            browser.send("Page.navigate", {"url": "http://127.0.0.1:%d/" % server.server_port})
+            page = Page(browser)
+            page.wait_for("the sentence " + case, lambda: page.evaluate(
+                "(document.getElementById('status') || {}).textContent || ''").startswith(
+                    sentence) and page.evaluate(
+                "document.getElementById('loading').checkVisibility()"), seconds=30)
+            print("%s: the page says %r" % (case, page.evaluate(
+                "document.getElementById('status').textContent")))
+        finally:
+            browser.close()
+            server.shutdown()
 
 
 def main(web, replay, view_shot=None):
@@ -124,6 +191,7 @@ def main(web, replay, view_shot=None):
         check(whole < WHOLE_PICTURE_RMSE, "the page's picture is %.3f from the replay's" % whole)
         check(near_lifted < near_flat, "the gear was not lifted over the large one")
 
+        check_full_screen(page)
         measure_frames(page, "starting board")
         if view_shot:
             data = browser.send("Page.captureScreenshot", {"format": "png"})["data"]
@@ -146,6 +214,7 @@ def main(web, replay, view_shot=None):
     finally:
         browser.close()
         server.shutdown()
+    check_failures(web)
     print("pictures in " + folder)
     return 0
 
@@ -175,8 +244,4 @@ def measure_frames(page, board):
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main(sys.argv[1], os.path.abspath(sys.argv[2]), *sys.argv[3:4]))
-    except Failure as failure:
-        print("FAIL " + str(failure))
-        sys.exit(1)
+    run_test(main)

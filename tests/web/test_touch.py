@@ -10,12 +10,12 @@ README's docs/screenshot-phone.png).
 """
 import base64
 import os
-import sys
 import tempfile
 import time
 
 from chromium import Chromium
-from page_driver import (Failure, Page, check, replay_pictures, rmse, script_lines, serve, HERE)
+from page_driver import (Failure, Page, check, replay_pictures, rmse, run_test, script_lines,
+                         serve, HERE)
 from test_page import START_SCREEN_RMSE, WHOLE_PICTURE_RMSE, LIFT_CROP, check_fits
 
 STEPS = os.path.join(HERE, "touch_steps.txt")
@@ -259,8 +259,4 @@ def main(web, replay, view_shot=None):
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main(sys.argv[1], os.path.abspath(sys.argv[2]), *sys.argv[3:4]))
-    except Failure as failure:
-        print("FAIL " + str(failure))
-        sys.exit(1)
+    run_test(main)
