@@ -9,8 +9,15 @@
 #include "audio/sound_names.h"
 #include "support/files.h"
 
+namespace {
+bool ready = false;
+}
+
+void forgetSilentTestSounds() {
+    ready = false;
+}
+
 void useSilentTestSounds() {
-    static bool ready = false;
     if (ready) {
         return;
     }
