@@ -28,14 +28,13 @@ bool steadyCounter(std::int64_t* ticks) {
     return true;
 }
 
-// freeglut returns from glutMainLoop (GLUT_ACTION_GLUTMAINLOOP_RETURNS is set at start-up), so
-// main returns and the program ends as any other does.
-const Backend glut =
-    glut_calls::backendWith({steadyFrequency, steadyCounter, glutReshapeWindow, glutLeaveMainLoop});
-
 }  // namespace
 
+// freeglut returns from glutMainLoop (GLUT_ACTION_GLUTMAINLOOP_RETURNS is set at start-up), so
+// main returns and the program ends as any other does.
 const Backend& glutBackend() {
+    static const Backend glut = glut_calls::backendWith(
+        {steadyFrequency, steadyCounter, glutReshapeWindow, glutLeaveMainLoop});
     return glut;
 }
 

@@ -43,14 +43,13 @@ void endRuntime() {
     emscripten_force_exit(0);
 }
 
-// Emscripten's GLUT reports the canvas as the screen: the game's snap never grows the canvas
-// past what the page gave it.
-const Backend glut =
-    glut_calls::backendWith({pageFrequency, pageCounter, reshapeCanvas, endRuntime});
-
 }  // namespace
 
+// Emscripten's GLUT reports the canvas as the screen: the game's snap never grows the canvas
+// past what the page gave it.
 const Backend& glutBackend() {
+    static const Backend glut =
+        glut_calls::backendWith({pageFrequency, pageCounter, reshapeCanvas, endRuntime});
     return glut;
 }
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/shell.h"
-#include "audio/sdl_audio.h"
+#include "audio/system_audio.h"
 #include "audio/sound_names.h"
 #include "support/files.h"
 
@@ -22,7 +22,7 @@ void useSilentTestSounds() {
         return;
     }
     ready = true;
-    SdlAudio::selectOutput(SdlAudio::Output::Silent);
+    SystemAudio::selectOutput(SystemAudio::Output::Silent);
     // Every process writes its own files: parallel test processes never read a half-written
     // one. The samples are decoded whole at load, so the folder can go right after.
     TempFolder folder;
