@@ -6,9 +6,9 @@ set(WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(brindlecog_core STATIC ${BRINDLECOG_CORE_SOURCES})
 # The chain step's four-lane batches: SSE2 intrinsics, which emscripten turns into wasm SIMD
-# (every current browser has it); only these two files use it.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch.cpp
-  ${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch_sse2.cpp PROPERTIES
+# (every current browser has it); only this file uses it, and without the flags it does not
+# compile (chain_lanes_web.cpp always takes its kernels).
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch_sse2.cpp PROPERTIES
   COMPILE_OPTIONS "-msimd128;-msse2")
 target_include_directories(brindlecog_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # stb_image.h ships beside emscripten's sources; its compiled library is in emscripten's cache.
