@@ -11,8 +11,8 @@
 #include <numeric>
 #include <vector>
 
-#include "audio/system_audio.h"
 #include "audio/sound_names.h"
+#include "audio/system_audio.h"
 #include "render/asset_paths.h"
 #include "render/texture_cache.h"
 #include "support/files.h"

@@ -4,9 +4,9 @@
 #include <chrono>
 #include <thread>
 
-#include "audio/system_audio.h"
 #include "audio/sound.h"
 #include "audio/sound_names.h"
+#include "audio/system_audio.h"
 #include "support/files.h"
 #include "support/said.h"
 #include "support/test_sounds.h"

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "app/shell.h"
-#include "audio/system_audio.h"
 #include "audio/sound_names.h"
+#include "audio/system_audio.h"
 #include "support/files.h"
 
 namespace {
