@@ -19,7 +19,12 @@ PACKAGES := $(GAME_PACKAGES) libosmesa6-dev libgtest-dev libbenchmark-dev xvfb x
 # What regenerating the pictures and sounds needs (`make assets`) on top of that.
 ASSET_PACKAGES := python3 python3-pil python3-numpy fonts-dejavu-core lame
 
-.PHONY: run test soak build sanitize-build deps asset-deps assets clean lines fuzz coverage
+.PHONY: run test soak build sanitize-build deps asset-deps assets clean lines fuzz coverage \
+	format format-check
+
+# Warnings are errors where CI builds (CI=true, or WERROR=ON by hand): the builds are
+# warning-free, and this keeps them so. The native, sanitizer, Windows and web builds take it.
+WERROR ?= $(if $(filter true,$(CI)),ON,OFF)
 
 run: build
 	./$(BUILD_DIR)/brindlecog
@@ -39,11 +44,12 @@ soak: build sanitize-build
 	$(SANITIZE_ENV) ./tools/soak/run_soak.sh $(SANITIZE_DIR)/brindlecog-replay 1 $(SEEDS)
 
 build: deps
-	cmake -S . -B $(BUILD_DIR)
+	cmake -S . -B $(BUILD_DIR) -DBRINDLECOG_WERROR=$(WERROR)
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 sanitize-build: deps
-	cmake -S . -B $(SANITIZE_DIR) -DBRINDLECOG_SANITIZE=ON -DBRINDLECOG_BENCH=OFF
+	cmake -S . -B $(SANITIZE_DIR) -DBRINDLECOG_SANITIZE=ON -DBRINDLECOG_BENCH=OFF \
+		-DBRINDLECOG_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_DIR) -j$(JOBS) --target brindlecog-tests \
 		$$(test -f tools/CMakeLists.txt && echo brindlecog-replay brindlecog-replay-tests \
 		brindlecog-fuzz-corpus)
@@ -84,8 +90,22 @@ coverage: deps
 lines:
 	@./tools/count-lines
 
+# Every folder the targets here build into.
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(COVERAGE_DIR) $(PACKAGE_DIR) $(WINDOWS_DIR) \
+		$(WEB_DIR)
+
+# The project's .clang-format on every C++ file git tracks: format-check lists what differs and
+# fails (CI runs it), format rewrites the files.
+FORMAT_PACKAGES := clang-format git
+CXX_FILES = $$(git ls-files '*.cpp' '*.h')
+format-check:
+	@./tools/ensure-packages $(FORMAT_PACKAGES)
+	clang-format --dry-run --Werror $(CXX_FILES)
+
+format:
+	@./tools/ensure-packages $(FORMAT_PACKAGES)
+	clang-format -i $(CXX_FILES)
 
 # The Debian package: the game alone, built in its own folder with Debian's hardening flags
 # (dpkg-buildflags) and stamped with the last commit's time, so that the same commit always gives
@@ -119,7 +139,8 @@ windows:
 	@./tools/ensure-packages $(WINDOWS_PACKAGES)
 	prefix=$$(JOBS=2 ./tools/windows/build-deps.sh) && \
 	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=$$prefix \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/toolchain-mingw64.cmake && \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/toolchain-mingw64.cmake \
+		-DBRINDLECOG_WERROR=$(WERROR) && \
 	cmake --build $(WINDOWS_DIR) -j$(JOBS) && \
 	./tools/windows/make-zip.sh $(WINDOWS_DIR) $$prefix
 
@@ -138,7 +159,8 @@ WEB_ENV := NODE_OPTIONS=--no-experimental-fetch NODE_PATH=/usr/share/nodejs
 .PHONY: web test-web bench-web
 web:
 	@./tools/ensure-packages $(WEB_PACKAGES)
-	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+		-DBRINDLECOG_WERROR=$(WERROR)
 	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
 
 test-web: web build

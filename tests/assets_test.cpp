@@ -11,8 +11,8 @@
 #include <numeric>
 #include <vector>
 
-#include "audio/sdl_audio.h"
 #include "audio/sound_names.h"
+#include "audio/system_audio.h"
 #include "render/asset_paths.h"
 #include "render/texture_cache.h"
 #include "support/files.h"
@@ -99,8 +99,8 @@ static std::vector<int> decodeSound(const char* path) {
 }
 
 TEST_F(Assets, EverySoundLoadsUnclippedTheMusicLoopsQuietlyWithoutASeamAndAllStaySmall) {
-    SdlAudio::selectOutput(SdlAudio::Output::Silent);
-    SdlAudio audio;
+    SystemAudio::selectOutput(SystemAudio::Output::Silent);
+    SystemAudio audio;
     ASSERT_TRUE(audio.init(44100, 32));
     const auto peak = [](const std::vector<int>& pcm) {
         return std::accumulate(pcm.begin(), pcm.end(), 0,

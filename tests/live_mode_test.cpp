@@ -90,7 +90,7 @@ TEST_F(PlayMode, TheLightShowsItsLitFrameFromTensionOnePointZeroEight) {
 }
 
 TEST_F(PlayMode, MotorsFollowThePowerSwitchUnlessHeld) {
-    pickTool(Move);
+    pickTool(tools::Move);
     click(onBar(mode_.toolBar->powerSwitch));
     ASSERT_FALSE(mode_.powerOn());
     Gear& motor = gear(0);
@@ -110,7 +110,7 @@ TEST_F(PlayMode, MotorsFollowThePowerSwitchUnlessHeld) {
     frames(1, 0.02f);
     EXPECT_LT(motor.speed, speeds[2]);
     // A motor put down with the power off stays at rest.
-    pickTool(Motor);
+    pickTool(tools::Motor);
     click({250.0f, 150.0f, 0.0f});
     frames(20);
     EXPECT_EQ(mode_.board.gears.back()->speed, 0.0f);
@@ -122,7 +122,10 @@ TEST_F(PlayMode, EveryToolActsOnTheBoardWithItsSound) {
     const struct {
         int tool;
         float radius;
-    } pieces[] = {{SmallGear, 30.0f}, {MediumGear, 40.0f}, {LargeGear, 50.0f}, {Motor, 50.0f}};
+    } pieces[] = {{tools::SmallGear, 30.0f},
+                  {tools::MediumGear, 40.0f},
+                  {tools::LargeGear, 50.0f},
+                  {tools::Motor, 50.0f}};
     for (const auto& piece : pieces) {
         pickTool(piece.tool);
         const Vec3 at{-200.0f, 150.0f - 40.0f * mode_.board.gears.size(), 0.0f};
@@ -134,41 +137,41 @@ TEST_F(PlayMode, EveryToolActsOnTheBoardWithItsSound) {
     EXPECT_EQ(mode_.board.gears.size(), 5u);
     EXPECT_EQ(gear(3).speed, 200.0f) << "a motor starts running with the power on";
 
-    pickTool(NewChain);
+    pickTool(tools::NewChain);
     EXPECT_EQ(click({50.0f, 0.0f, 0.0f}), PLACE);
     ASSERT_EQ(mode_.board.chains.size(), 1u);
     Chain& chain = *mode_.board.chains[0];
     EXPECT_EQ(chain.points.size(), 40u);
     EXPECT_EQ(chain.origin, (Vec3{50.0f, 0.0f, 0.0f}));
     const Vec3 onChain = chain.links[3]->position;
-    pickTool(LengthenChain);
+    pickTool(tools::LengthenChain);
     EXPECT_EQ(click(onChain), PLACE);
     EXPECT_EQ(chain.links.size(), 46u);
     EXPECT_EQ(click({350.0f, 250.0f, 0.0f}), "") << "nothing there: silence";
-    pickTool(ShortenChain);
+    pickTool(tools::ShortenChain);
     click(onChain);
     EXPECT_EQ(chain.links.size(), 40u);
-    pickTool(ResetChain);
+    pickTool(tools::ResetChain);
     chain.points[7]->position = {120.0f, 120.0f, 0.0f};
     chain.links[6]->fitSprite();
     EXPECT_EQ(click(onChain), PLACE);
     EXPECT_EQ(chain.points[7]->position, (Vec3{50.0f, 22.0f * 7, 0.0f}));
 
-    pickTool(Delete);
+    pickTool(tools::Delete);
     EXPECT_EQ(click(gear(0).position), PLACE);
     EXPECT_EQ(mode_.board.gears.size(), 4u);
     // The release that picks Clear all clears the board and goes back to Move's icon.
     passive({0.0f, -290.0f, 0.0f});
     frames(50);
-    click(onBar(*mode_.toolBar->buttons[ClearAll]));
+    click(onBar(*mode_.toolBar->buttons[tools::ClearAll]));
     EXPECT_TRUE(mode_.board.gears.empty() && mode_.board.chains.empty());
-    EXPECT_EQ(mode_.toolBar->tool, Move);
+    EXPECT_EQ(mode_.toolBar->tool, tools::Move);
     passive({0.0f, 0.0f, 0.0f});
     EXPECT_EQ(mode_.cursor.texOffset.u, 0.0f);
 }
 
 TEST_F(PlayMode, DeleteWhereAGearAndAChainOverlapRemovesBoth) {
-    pickTool(Delete);
+    pickTool(tools::Delete);
     frames(60);
     Vec3 spot = gear(0).position;  // a whole pixel where the chain runs over the motor
     const auto overBoth = [&] { return mode_.chainAt(spot) && mode_.gearAt(spot) == &gear(0); };
@@ -194,15 +197,16 @@ TEST_F(PlayMode, TheGlowGatesClicksTheRimCountsOnlyForTheGlowAndTheIconFollows) 
     EXPECT_TRUE(mode_.cursorGlow.hidden);
     press({200.0f, -100.0f, 0.0f});
     EXPECT_EQ(mode_.dragMode, LiveMode::NO_DRAG);
-    pickTool(SmallGear);  // over the tool bar the glow hides, whatever the tool
+    pickTool(tools::SmallGear);  // over the tool bar the glow hides, whatever the tool
     passive({0.0f, -200.0f, 0.0f});
     EXPECT_TRUE(mode_.cursorGlow.hidden);
     EXPECT_EQ(click({-200.0f, -280.0f, 0.0f}), "");
-    const int tools[] = {Move, SmallGear, Motor, LengthenChain, ResetChain, Delete, ClearAll};
+    using namespace tools;
+    const int cursorTools[] = {Move, SmallGear, Motor, LengthenChain, ResetChain, Delete, ClearAll};
     const float frames[] = {0.0f, 0.25f, 0.25f, 0.5f, 0.5f, 0.75f, 0.75f};
     for (int i = 0; i < 7; ++i) {
-        mode_.placeCursor(tools[i], {});
-        EXPECT_EQ(mode_.cursor.texOffset.u, frames[i]) << "tool " << tools[i];
+        mode_.placeCursor(cursorTools[i], {});
+        EXPECT_EQ(mode_.cursor.texOffset.u, frames[i]) << "tool " << cursorTools[i];
     }
 }
 
@@ -252,12 +256,12 @@ TEST_F(PlayMode, ARightPressOnlyPicksUpGearsAndALeftPressPicksUpTheChain) {
 }
 
 TEST_F(PlayMode, DeletingOrClearingTheDraggedGearEndsTheDrag) {
-    for (int tool : {Delete, ClearAll}) {
+    for (int tool : {tools::Delete, tools::ClearAll}) {
         said([&] { mode_.leave(nullptr), mode_.enter(nullptr); });
         // Back to Move with a right click: the bar stays up until the pointer leaves it.
-        pickTool(SmallGear);
+        pickTool(tools::SmallGear);
         click(gear(3).position, MOUSE_RIGHT);
-        ASSERT_EQ(mode_.toolBar->tool, Move);
+        ASSERT_EQ(mode_.toolBar->tool, tools::Move);
         Gear* carried = &gear(3);
         press(carried->position, MOUSE_RIGHT);
         // Carry the lifted gear onto the raised bar and pick the tool there.

@@ -1,13 +1,17 @@
 #include <GL/gl.h>
+#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 
 #include "app/platform.h"
 #include "app/shell.h"
+#include "audio/sound.h"
 #include "modes/state.h"
 #include "support/fake_platform.h"
 #include "support/gl_context.h"
+#include "support/test_sounds.h"
 
 static std::string journal;
 
@@ -64,25 +68,42 @@ TEST_F(Shell, ModesChangeInOrderAndEventsAndFramesReachTheCurrentOne) {
     EXPECT_EQ(std::pair(FakePlatform::redisplays, FakePlatform::swaps), std::pair(1, 2));
 }
 
-// Escape, Ctrl+Q and Alt+F4 end the program (the real window shows they do); any other key,
-// F4 without Alt included, goes to the mode. The test sends only the keys that the shell does
-// not keep, since the others would end this process.
-TEST_F(Shell, OnlyTheExitKeysAreKeptFromTheMode) {
+// Escape, Ctrl+Q, Alt+F4 and SIGTERM end the game through its one exit: the sounds' audio
+// layer is closed (the real SDL_mixer, on SDL's silent driver) and the main loop is left; the mode
+// never hears them. Any other key, F4 without Alt included, goes to the mode and ends nothing.
+TEST_F(Shell, TheExitKeysAndSigtermCloseTheAudioAndLeaveTheLoopAndOthersGoToTheMode) {
     using namespace platform;
+    constexpr int TERM = -1;
     // clang-format off
     const struct { bool special; int key, modifiers; const char* heard; } cases[] = {
         {false, 27, 0, ""}, {false, 17, 0, ""}, {false, 'q', 0, "mode.key 113; "},
         {true, KEY_F4, MODIFIER_ALT, ""}, {true, KEY_F4, MODIFIER_ALT | MODIFIER_SHIFT, ""},
         {true, KEY_F4, MODIFIER_CTRL, "mode.special 4; "}, {true, KEY_F4, 0, "mode.special 4; "},
-        {true, 5, MODIFIER_ALT, "mode.special 5; "}};
+        {true, 5, MODIFIER_ALT, "mode.special 5; "}, {false, TERM, 0, ""}};
     // clang-format on
     Recorder mode("mode");
     changeState(&mode);
+    endOnTermination();
     for (const auto& c : cases) {
+        forgetSilentTestSounds();
+        useSilentTestSounds();
+        ASSERT_GT(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the audio did not open";
         journal.clear();
+        FakePlatform::leaves = 0;
         FakePlatform::modifierBits = c.modifiers;
-        if (!(c.special ? isExitSpecial(c.key, c.modifiers) : isExitKey(c.key)))
+        if (c.key == TERM) {
+            std::raise(SIGTERM);
+            idleFrame();
+        } else {
             c.special ? onSpecial(c.key, 0, 0) : onKeyboard(c.key, 0, 0);
+        }
+        const bool ends = std::string(c.heard).empty();
         EXPECT_EQ(journal, c.heard) << c.key << " with modifiers " << c.modifiers;
+        EXPECT_EQ(FakePlatform::leaves, ends ? 1 : 0) << c.key << " with modifiers " << c.modifiers;
+        EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), ends ? 0 : 1)
+            << c.key << " with modifiers " << c.modifiers << ": the audio is not as it should be";
+        Sound::shutdown();
     }
+    std::signal(SIGTERM, SIG_DFL);
+    forgetSilentTestSounds();
 }

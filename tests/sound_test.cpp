@@ -4,9 +4,9 @@
 #include <chrono>
 #include <thread>
 
-#include "audio/sdl_audio.h"
 #include "audio/sound.h"
 #include "audio/sound_names.h"
+#include "audio/system_audio.h"
 #include "support/files.h"
 #include "support/said.h"
 #include "support/test_sounds.h"
@@ -26,9 +26,9 @@ class SoundManager : public ::testing::Test {
     TempFolder folder_;
     const std::string tone_ = folder_.file("tone.wav");
     const bool written_ = writeToneWav(tone_, 2.0f);
-    const int opensBefore_ = (SdlAudio::selectOutput(SdlAudio::Output::Silent),
+    const int opensBefore_ = (SystemAudio::selectOutput(SystemAudio::Output::Silent),
                               Mix_QuerySpec(nullptr, nullptr, nullptr));
-    std::unique_ptr<Sound> sound_ = std::make_unique<Sound>(std::make_unique<SdlAudio>());
+    std::unique_ptr<Sound> sound_ = std::make_unique<Sound>(std::make_unique<SystemAudio>());
 };
 
 TEST_F(SoundManager, ANameLoadsOnceAndPlaysOnAFreeChannelAndStopsItsNewestCopyOnce) {
@@ -69,7 +69,7 @@ TEST_F(SoundManager, ANameLoadsOnceAndPlaysOnAFreeChannelAndStopsItsNewestCopyOn
 
 // Without an output device nothing loads or plays, and nothing breaks.
 TEST_F(SoundManager, AClosedOutputLoadsAndPlaysNothing) {
-    SdlAudio audio;
+    SystemAudio audio;
     ASSERT_TRUE(audio.init(44100, 32));
     Sample* tone = audio.loadSample(tone_.c_str(), false);
     audio.close();

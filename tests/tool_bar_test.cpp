@@ -27,7 +27,7 @@ class ToolBarTest : public ::testing::Test {
     // The buttons that show their lit frame, and the switch if it shows off.
     std::string lit() const {
         std::string shown = bar_->powerOn() ? "" : "off ";
-        for (int i = 0; i < TOOL_COUNT; ++i) {
+        for (int i = 0; i < tools::COUNT; ++i) {
             shown += bar_->buttons[i]->texOffset.u == 0.5f ? std::to_string(i) + " " : "";
         }
         return shown;
@@ -42,14 +42,14 @@ TEST_F(ToolBarTest, RisesGentlyUnlessDraggingAndLowersOnLeavingOnlyWithMove) {
     // clang-format off
     const struct { int tool; float pointer; bool busy; float seconds; bool onBar; float y, within; }
     steps[] = {
-        {Move, -271, false, 0.75f, false, -400, 0},  // lowered, it shows 28 units above -300
-        {Move, -290, true, 0.75f, true, -400, 0},    // something is dragged
-        {Move, -272, false, 0.15f, true, -379, 1},  // edge included; half a cosine: a slow start
-        {Move, -272, false, 0.7f, true, -180, 0},
-        {Move, 200, false, 0.3f, false, -256, 2},
-        {Move, -290, false, 0.015f, true, -250, 2},  // a reversal turns back where it is
-        {SmallGear, 200, false, 1.0f, false, -180, 0},  // with another tool it stays up
-        {Move, 200, false, 1.0f, false, -400, 0},
+        {tools::Move, -271, false, 0.75f, false, -400, 0},  // lowered, it shows 28 units above -300
+        {tools::Move, -290, true, 0.75f, true, -400, 0},    // something is dragged
+        {tools::Move, -272, false, 0.15f, true, -379, 1},  // edge included; half a cosine: a slow start
+        {tools::Move, -272, false, 0.7f, true, -180, 0},
+        {tools::Move, 200, false, 0.3f, false, -256, 2},
+        {tools::Move, -290, false, 0.015f, true, -250, 2},  // a reversal turns back where it is
+        {tools::SmallGear, 200, false, 1.0f, false, -180, 0},  // with another tool it stays up
+        {tools::Move, 200, false, 1.0f, false, -400, 0},
     };
     // clang-format on
     for (const auto& s : steps) {
@@ -69,13 +69,13 @@ TEST_F(ToolBarTest, AToolIsChosenByAReleaseOverTheButtonPressedAndTheSwitchActsO
     // clang-format off
     const struct { int press, over, release, button; std::string sound; const char* frames; }
     cases[] = {
-        {Delete, ClearAll, ClearAll, MOUSE_LEFT, click, "0 9 |0 |0 "},
-        {Delete, Delete, ClearAll, MOUSE_LEFT, click, "0 9 |0 9 |0 "},
+        {tools::Delete, tools::ClearAll, tools::ClearAll, MOUSE_LEFT, click, "0 9 |0 |0 "},
+        {tools::Delete, tools::Delete, tools::ClearAll, MOUSE_LEFT, click, "0 9 |0 9 |0 "},
         {SWITCH, SWITCH, SWITCH, MOUSE_LEFT, motorOff, "off 0 |off 0 |off 0 "},
-        {ResetChain, ResetChain, ResetChain, MOUSE_LEFT, click, "off 0 8 |off 0 8 |off 8 "},
+        {tools::ResetChain, tools::ResetChain, tools::ResetChain, MOUSE_LEFT, click, "off 0 8 |off 0 8 |off 8 "},
         {SWITCH, SWITCH, SWITCH, MOUSE_LEFT, motorOn, "8 |8 |8 "},
-        {ResetChain, Motor, Motor, MOUSE_LEFT, click, "8 |8 |8 "},
-        {Motor, Motor, Motor, MOUSE_MIDDLE, "", "8 |8 |8 "},
+        {tools::ResetChain, tools::Motor, tools::Motor, MOUSE_LEFT, click, "8 |8 |8 "},
+        {tools::Motor, tools::Motor, tools::Motor, MOUSE_MIDDLE, "", "8 |8 |8 "},
         {BLANK, BLANK, BLANK, MOUSE_LEFT, "", "8 |8 |8 "},
         {BLANK, BLANK, BLANK, MOUSE_RIGHT, "", "8 |8 |0 "},  // back to Move, anywhere
     };
@@ -91,6 +91,6 @@ TEST_F(ToolBarTest, AToolIsChosenByAReleaseOverTheButtonPressedAndTheSwitchActsO
     }
     EXPECT_LE(Mix_Playing(-1), 7) << "six clicks and one motor sound at most";
     // Edges count: the small gear's button is 32 units wide at (-30, 40).
-    EXPECT_EQ(bar_->buttonAt({-46, 24, 0}), SmallGear);
+    EXPECT_EQ(bar_->buttonAt({-46, 24, 0}), tools::SmallGear);
     EXPECT_EQ(bar_->buttonAt({-13.9f, 40, 0}), BLANK);
 }

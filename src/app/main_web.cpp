@@ -3,13 +3,7 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include <cstdlib>
-
-#include "app/display_state.h"
-#include "app/shell.h"
-#include "app/window_identity.h"
-#include "audio/sound.h"
-#include "modes/start_state.h"
+#include "app/glut_start.h"
 
 namespace {
 
@@ -22,36 +16,10 @@ void animationFrame() {
     displayFrame();
 }
 
-// Ending the program in a page: the runtime is kept alive for the page's events, so a plain
-// exit() would only stop the current call. emscripten_force_exit ends it: it runs endGame,
-// then the static destructors (which free the board's pieces) and GLUT's own clean-up (which
-// stops its events and frames), and tells the page through Module.onExit.
-void endGame() {
-    Sound::shutdown();
-}
-
-void keyboard(unsigned char key, int x, int y) {
-    if (isExitKey(key)) {
-        emscripten_force_exit(0);  // the mode is not asked, as on the desktop
-    }
-    onKeyboard(key, x, y);
-}
-
-void special(int key, int x, int y) {
-    if (isExitSpecial(key, glutGetModifiers())) {
-        emscripten_force_exit(0);
-    }
-    onSpecial(key, x, y);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(BOARD_WIDTH, BOARD_HEIGHT);
-    glutCreateWindow("Brindlecog");
-    identifyWindow();
+    openGameWindow(&argc, argv);
     // The GL emulation builds its shaders with the texture matrix only once GL_TEXTURE has been
     // the matrix mode, and keeps the shaders it built before: the first pictures would fix
     // shaders without it, and the sprites with several frames would show all of them. It sends
@@ -61,25 +29,13 @@ int main(int argc, char** argv) {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
-
+    startGame();
     glutDisplayFunc(animationFrame);
-    glutReshapeFunc(reshape);
-    glutMouseFunc(onMouse);
-    glutMotionFunc(onMotion);
-    glutPassiveMotionFunc(onPassiveMotion);
-    glutKeyboardFunc(keyboard);
-    glutKeyboardUpFunc(onKeyboardUp);
-    glutSpecialFunc(special);
-    glutSpecialUpFunc(onSpecialUp);
-
-    changeState(&startState);
-    initDisplayState();
-    loadSounds();
-    std::atexit(endGame);
 
     // What glutMainLoop does (the reshape for the canvas's size, the first frame asked for),
     // but with the runtime kept alive: otherwise it would end after the first frame, since
-    // nothing in emscripten's GLUT holds it. The page's events and frames run the game now.
+    // nothing in emscripten's GLUT holds it. The page's events and frames run the game now;
+    // endGame ends the runtime (platform_glut_web.cpp).
     glutReshapeWindow(BOARD_WIDTH, BOARD_HEIGHT);
     glutPostRedisplay();
     emscripten_exit_with_live_runtime();  // never returns

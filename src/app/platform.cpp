@@ -1,5 +1,5 @@
 // The installed backend, the same on every platform; each platform's file (platform_glut.cpp,
-// platform_web.cpp) supplies only its GLUT backend.
+// platform_glut_web.cpp) supplies only its GLUT backend.
 #include "app/platform.h"
 
 namespace platform {

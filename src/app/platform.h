@@ -38,6 +38,9 @@ struct Backend {
     void (*screenSize)(int* width, int* height);
     void (*postRedisplay)();
     void (*swapBuffers)();
+    // Returns from the platform's main loop (or ends the program where the loop never returns);
+    // only endGame calls it, once the audio is closed.
+    void (*leaveMainLoop)();
 };
 
 // The backend in use; GLUT's until another is installed.

@@ -28,20 +28,13 @@ bool steadyCounter(std::int64_t* ticks) {
     return true;
 }
 
-const Backend glut = {
-    glut_calls::elapsedMilliseconds,
-    steadyFrequency,
-    steadyCounter,
-    glut_calls::modifiers,
-    glutReshapeWindow,
-    glut_calls::screenSize,
-    glutPostRedisplay,
-    glutSwapBuffers,
-};
-
 }  // namespace
 
+// freeglut returns from glutMainLoop (GLUT_ACTION_GLUTMAINLOOP_RETURNS is set at start-up), so
+// main returns and the program ends as any other does.
 const Backend& glutBackend() {
+    static const Backend glut = glut_calls::backendWith(
+        {steadyFrequency, steadyCounter, glutReshapeWindow, glutLeaveMainLoop});
     return glut;
 }
 

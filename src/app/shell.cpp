@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
+#include <csignal>
 
 #include "app/board_box.h"
 #include "app/display_state.h"
@@ -18,6 +18,12 @@ State* currentState = nullptr;
 namespace {
 constexpr unsigned char ESCAPE_KEY = 27;
 constexpr unsigned char CTRL_Q_KEY = 17;  // Ctrl+Q as GLUT reports it
+
+volatile std::sig_atomic_t terminationRequested = 0;
+
+void requestTermination(int) {
+    terminationRequested = 1;
+}
 }  // namespace
 
 bool changeState(State* next) {
@@ -50,6 +56,11 @@ void advanceFrame() {
 }
 
 void idleFrame() {
+    if (terminationRequested != 0) {
+        terminationRequested = 0;
+        endGame();
+        return;
+    }
     updateClock();
     advanceFrame();
 }
@@ -84,7 +95,8 @@ bool isExitSpecial(int key, int modifiers) {
 void onKeyboard(unsigned char key, int x, int y) {
     noteModifiers(platform::current().modifiers());
     if (isExitKey(key)) {
-        std::exit(0);  // the mode is not asked
+        endGame();  // the mode is not asked
+        return;
     }
     if (currentState != nullptr) {
         currentState->keyboard(key, x, y);
@@ -103,7 +115,8 @@ void onSpecial(int key, int x, int y) {
     noteModifiers(modifiers);
     noteSpecialKey(key, true);
     if (isExitSpecial(key, modifiers)) {
-        std::exit(0);
+        endGame();
+        return;
     }
     if (currentState != nullptr) {
         currentState->special(key, x, y);
@@ -116,6 +129,15 @@ void onSpecialUp(int key, int x, int y) {
     if (currentState != nullptr) {
         currentState->specialUp(key, x, y);
     }
+}
+
+void endGame() {
+    Sound::shutdown();  // stops every sound and closes the audio layer
+    platform::current().leaveMainLoop();
+}
+
+void endOnTermination() {
+    std::signal(SIGTERM, requestTermination);
 }
 
 void initDisplayState() {

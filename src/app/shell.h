@@ -29,6 +29,16 @@ void advanceFrame();
 void initDisplayState();
 void loadSounds();
 
-// Escape, Ctrl+Q (17 as GLUT reports it) and Alt+F4 end the program with status 0.
+// Escape, Ctrl+Q (17 as GLUT reports it) and Alt+F4 end the program through endGame; the
+// mode never hears them.
 bool isExitKey(unsigned char key);
 bool isExitSpecial(int key, int modifiers);
+
+// The one way the game ends, whatever asks (the exit keys, closing the window, SIGTERM): every
+// sound stopped and the audio layer closed, then the platform's main loop left, so that the
+// program ends with status 0. A second call closes nothing twice.
+void endGame();
+
+// From now on SIGTERM ends the game through endGame at the next idle frame: a signal handler
+// may only note the request.
+void endOnTermination();

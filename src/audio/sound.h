@@ -17,8 +17,8 @@ class Sound {
   public:
     // Created on first use with the system's audio layer; the same object afterwards.
     static Sound* instance();
-    // Deletes the singleton if it exists (stop all, close the library); main calls this
-    // when the main loop returns.
+    // Deletes the singleton if it exists (stop all, close the library); the game's end
+    // (endGame) calls this.
     static void shutdown();
 
     // Opens the backend at 44 100 Hz with 32 channels; its result is not examined, a failed

@@ -5,6 +5,7 @@
 
 #include "mechanics/chain.h"
 #include "mechanics/chain_batch_kernels.h"
+#include "mechanics/chain_lanes.h"
 #include "mechanics/contact.h"
 #include "mechanics/gear.h"
 
@@ -13,7 +14,7 @@ static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4,
               "the batched floats must be IEEE singles, as the scalar ones are");
 
 namespace {
-// One lane of plain floats: the path for a chain alone, and for processors without SSE2.
+// One lane of plain floats: the path for a chain alone.
 struct ScalarPack {
     using Vector = float;
     static constexpr std::size_t WIDTH = 1;
@@ -28,28 +29,9 @@ struct ScalarPack {
     static Vector keepBelow(Vector limit, Vector v) { return limit < v ? limit : v; }
 };
 
-using RelaxPass = void (*)(float*, float*, float*, const float*, std::size_t, int);
-using MaskedRelaxPass = void (*)(float*, float*, float*, const float*, std::size_t, int,
-                                 const float*);
-using Clamp = void (*)(float*, float*, std::size_t, float, float);
-using MaskedClamp = void (*)(float*, float*, std::size_t, float, float, const float*);
-
-constexpr std::size_t AVX_LANES = 8;
-constexpr std::size_t SSE2_LANES = 4;
-
-// The widest batch this processor has. Emscripten turns the SSE2 intrinsics into wasm's
-// 128-bit SIMD, so a browser gets the four-lane batches too.
-std::size_t widestBatch() {
-#if defined(__x86_64__)
-    // Also false where the operating system does not save the wide registers.
-    static const bool avx = __builtin_cpu_supports("avx");
-    return avx ? AVX_LANES : SSE2_LANES;
-#elif defined(__SSE2__)
-    return SSE2_LANES;
-#else
-    return 1;
-#endif
-}
+// A chain alone has a batch of its own length: no masks.
+constexpr LaneKernels SCALAR_KERNELS = {BatchKernels<ScalarPack>::relaxPass,
+                                        BatchKernels<ScalarPack>::clamp, nullptr, nullptr};
 
 // The register that holds `count` chains: idle lanes cost as much as busy ones, and a chain
 // alone gains nothing from a wide register.
@@ -196,28 +178,9 @@ void ChainBatcher::load(std::size_t width, std::size_t n) {
 // interleave does not matter). A masked batch leaves out of each pass the lanes whose own
 // passes are over.
 void ChainBatcher::passes(std::size_t width, std::size_t n, int count, bool masked) {
-    RelaxPass relax = BatchKernels<ScalarPack>::relaxPass;
-    Clamp clamp = BatchKernels<ScalarPack>::clamp;
-    MaskedRelaxPass relaxMasked = nullptr;
-    MaskedClamp clampMasked = nullptr;
-#if defined(__x86_64__)
-    if (width == AVX_LANES) {
-        relax = relaxPassAvx;
-        clamp = clampAvx;
-        relaxMasked = relaxPassMaskedAvx;
-        clampMasked = clampMaskedAvx;
-    }
-#endif
-#if defined(__SSE2__)
-    if (width == SSE2_LANES) {
-        relax = relaxPassSse2;
-        clamp = clampSse2;
-        relaxMasked = relaxPassMaskedSse2;
-        clampMasked = clampMaskedSse2;
-    }
-#endif
+    const LaneKernels& kernels = width == 1 ? SCALAR_KERNELS : laneKernels(width);
     // Only batches wider than one lane can hold chains of different lengths.
-    masked = masked && relaxMasked != nullptr;
+    masked = masked && kernels.relaxPassMasked != nullptr;
     float* const px = x.data();
     float* const py = y.data();
     float* const pz = z.data();
@@ -227,9 +190,9 @@ void ChainBatcher::passes(std::size_t width, std::size_t n, int count, bool mask
                 const bool runs = pass < lanes[lane].passes;
                 laneLinks[lane] = runs ? static_cast<float>(lanes[lane].links) : 0.0f;
             }
-            relaxMasked(px, py, pz, rest.data(), n, pass, laneLinks.data());
+            kernels.relaxPassMasked(px, py, pz, rest.data(), n, pass, laneLinks.data());
         } else {
-            relax(px, py, pz, rest.data(), n, pass);
+            kernels.relaxPass(px, py, pz, rest.data(), n, pass);
         }
         for (const Lane& lane : lanes) {
             if (lane.grabbed != NONE && pass < lane.passes) {
@@ -239,9 +202,10 @@ void ChainBatcher::passes(std::size_t width, std::size_t n, int count, bool mask
             }
         }
         if (masked) {
-            clampMasked(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT, laneLinks.data());
+            kernels.clampMasked(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT,
+                                laneLinks.data());
         } else {
-            clamp(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT);
+            kernels.clamp(px, py, n * width, BOARD_HALF_WIDTH, BOARD_HALF_HEIGHT);
         }
         for (const Lane& lane : lanes) {
             if (pass >= lane.passes) {

@@ -68,17 +68,3 @@ class ChainBatcher {
     std::vector<std::pair<const Point*, std::size_t>> slots;
     std::size_t slotsPerLane = 0;
 };
-
-// The SIMD kernels, each in the file compiled for its instruction set.
-void relaxPassSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass);
-void clampSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight);
-void relaxPassMaskedSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass,
-                         const float* links);
-void clampMaskedSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight,
-                     const float* links);
-void relaxPassAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass);
-void clampAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight);
-void relaxPassMaskedAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass,
-                        const float* links);
-void clampMaskedAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight,
-                    const float* links);

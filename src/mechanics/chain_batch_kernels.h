@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "mechanics/chain_lanes.h"
+
 // The relaxation and the board-edge clamp on chains laid side by side: structure of arrays,
 // one chain per SIMD lane. Coordinate c of point slot s of lane l is c[s * WIDTH + l], slot s
 // being link s's first end in chain order; relaxPass and clamp take lanes of one link count,
@@ -204,3 +206,10 @@ struct BatchKernels {
         }
     }
 };
+
+// One instruction set's kernels, as the batcher calls them.
+template <class Pack>
+constexpr LaneKernels laneKernelsOf() {
+    return {BatchKernels<Pack>::relaxPass, BatchKernels<Pack>::clamp,
+            BatchKernels<Pack>::relaxPassMasked, BatchKernels<Pack>::clampMasked};
+}

@@ -1,11 +1,10 @@
 // The four-lane kernels: SSE2 is part of every x86-64 processor, and emscripten maps these
 // intrinsics onto wasm's 128-bit SIMD one for one (its maxps and minps keep x86's choice of
-// operand, so NaNs and signed zeros come out as here).
-#if defined(__SSE2__)
-
+// operand, so NaNs and signed zeros come out as here). Without SSE2 enabled (-msse2 and
+// -msimd128 for emscripten) the header refuses to compile: the browser's chain step never falls
+// back to one chain at a time unnoticed.
 #include <emmintrin.h>
 
-#include "mechanics/chain_batch.h"
 #include "mechanics/chain_batch_kernels.h"
 
 namespace {
@@ -34,22 +33,7 @@ static_assert(sizeof(Sse2Pack::Vector) == Sse2Pack::WIDTH * sizeof(float),
               "an SSE register holds four floats");
 }  // namespace
 
-void relaxPassSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass) {
-    BatchKernels<Sse2Pack>::relaxPass(x, y, z, rest, n, pass);
+const LaneKernels& sse2Kernels() {
+    static constexpr LaneKernels kernels = laneKernelsOf<Sse2Pack>();
+    return kernels;
 }
-
-void relaxPassMaskedSse2(float* x, float* y, float* z, const float* rest, std::size_t n, int pass,
-                         const float* links) {
-    BatchKernels<Sse2Pack>::relaxPassMasked(x, y, z, rest, n, pass, links);
-}
-
-void clampMaskedSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight,
-                     const float* links) {
-    BatchKernels<Sse2Pack>::clampMasked(x, y, count, halfWidth, halfHeight, links);
-}
-
-void clampSse2(float* x, float* y, std::size_t count, float halfWidth, float halfHeight) {
-    BatchKernels<Sse2Pack>::clamp(x, y, count, halfWidth, halfHeight);
-}
-
-#endif

@@ -10,6 +10,30 @@ constexpr float CHAIN_REACH = 3.0f;
 constexpr float ESCAPE_SLACK = 2.0f;
 // The most a held gear moves in one frame, in board units.
 constexpr float MAX_DRAG_STEP = 25.0f;
+
+// How much of a dragged gear's move a chain takes away: its hold, 0 to 1.
+struct ChainHold {
+    // A chain none of whose links crosses the gear holds by its stretch over a tenth of its gap
+    // to the rim (so a chain 10 units off holds as much as its stretch), the scaled gap no
+    // smaller than MIN_GAP: a chain lying on the rim holds as much as it can.
+    static constexpr float GAP_SCALE = 0.1f;
+    static constexpr float MIN_GAP = 0.01f;
+    // No chain holds a gear entirely: the drag always keeps a twentieth of its move.
+    static constexpr float MOST = 0.95f;
+    // A chain stretched past TAUT stops a drag whose direction lies within about 18 degrees of
+    // its pull (the cosine STRAIGHT_INTO_PULL): the gear does not move at all.
+    static constexpr float TAUT = 0.95f;
+    static constexpr float STRAIGHT_INTO_PULL = 0.95f;
+    // An overstretched chain (stretch above 1) pushes the gear back along its pull, by this many
+    // board units per unit of overstretch.
+    static constexpr float OVERSTRETCH_PUSH = 500.0f;
+    // A chain stretched past FIRM holds FIRM_HOLD of a drag that goes at least 60 degrees away
+    // from its pull (the cosine SIDEWAYS_TO_PULL); a drag more along the pull keeps the hold its
+    // stretch gives.
+    static constexpr float FIRM = 0.75f;
+    static constexpr float FIRM_HOLD = 0.75f;
+    static constexpr float SIDEWAYS_TO_PULL = 0.5f;
+};
 }  // namespace
 
 void Gear::update(float dt, const GearList& gears, const ChainList& chains) {
@@ -93,26 +117,26 @@ Vec3 Gear::dragStep(const Chain& chain, float extra) const {
     float hold;  // the fraction of the move the chain takes away
     if (pull == Vec3{}) {
         // No link crosses the disc: the nearer and the tighter the chain, the more it holds.
-        float distance = (chain.nearestPointDistance(position) - radius) * 0.1f;
-        if (distance < 0.01f) {
-            distance = 0.01f;
+        float distance = (chain.nearestPointDistance(position) - radius) * ChainHold::GAP_SCALE;
+        if (distance < ChainHold::MIN_GAP) {
+            distance = ChainHold::MIN_GAP;
         }
         hold = stretch / distance;
         if (hold < 0.0f) {
             hold = 0.0f;
         }
-        if (hold > 0.95f) {
-            hold = 0.95f;
+        if (hold > ChainHold::MOST) {
+            hold = ChainHold::MOST;
         }
     } else {
-        if (stretch > 0.95f && along > 0.95f) {
+        if (stretch > ChainHold::TAUT && along > ChainHold::STRAIGHT_INTO_PULL) {
             move = Vec3{};  // dragging straight into a taut chain does nothing
         }
         if (stretch > 1.0f) {
-            hold = 0.95f;
-            force = -pull * (stretch - 1.0f) * 500.0f;
-        } else if (stretch > 0.75f && along <= 0.5f) {
-            hold = 0.75f;
+            hold = ChainHold::MOST;
+            force = -pull * (stretch - 1.0f) * ChainHold::OVERSTRETCH_PUSH;
+        } else if (stretch > ChainHold::FIRM && along <= ChainHold::SIDEWAYS_TO_PULL) {
+            hold = ChainHold::FIRM_HOLD;
         } else {
             hold = stretch;
         }

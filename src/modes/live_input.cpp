@@ -15,18 +15,28 @@ namespace {
 // a pointer dragged off the window's left or top edge as a wrapped 16-bit value (~65000).
 constexpr int WRAPPED_COORDINATE = 30000;
 
+// The piece a gear tool puts down: the four piece tools stand in PieceKind's order.
+constexpr PieceKind pieceOf(int tool) {
+    return static_cast<PieceKind>(tool - tools::SmallGear);
+}
+static_assert(pieceOf(tools::SmallGear) == PieceKind::SmallGear &&
+                  pieceOf(tools::MediumGear) == PieceKind::MediumGear &&
+                  pieceOf(tools::LargeGear) == PieceKind::LargeGear &&
+                  pieceOf(tools::Motor) == PieceKind::Motor,
+              "the gear tools stand in the order of the pieces they put down");
+
 bool isGearTool(int tool) {
-    return tool >= SmallGear && tool <= Motor;
+    return tool >= tools::SmallGear && tool <= tools::Motor;
 }
 
 int cursorFrame(int tool) {
-    if (tool == Move) {
+    if (tool == tools::Move) {
         return 0;
     }
     if (isGearTool(tool)) {
         return 1;
     }
-    if (tool >= LengthenChain && tool <= ResetChain) {
+    if (tool >= tools::LengthenChain && tool <= tools::ResetChain) {
         return 2;
     }
     return 3;  // Delete, ClearAll
@@ -39,10 +49,10 @@ void playPlace() {
 }  // namespace
 
 Vec3 LiveMode::toBoard(int x, int y) {
-    const float unitsPerPixel = static_cast<float>(800.0 / windowWidth);
+    const float unitsPerPixel = static_cast<float>(static_cast<double>(BOARD_WIDTH) / windowWidth);
     // Through the same box the board is drawn in (the whole window unless it is letterboxed).
-    const float boardX = static_cast<float>(x - boardLeft) * unitsPerPixel - 400.0f;
-    const float boardY = 300.0f - static_cast<float>(y - boardTop) * unitsPerPixel;
+    const float boardX = static_cast<float>(x - boardLeft) * unitsPerPixel - BOARD_HALF_WIDTH;
+    const float boardY = BOARD_HALF_HEIGHT - static_cast<float>(y - boardTop) * unitsPerPixel;
     return {boardX, boardY, 0.0f};
 }
 
@@ -90,8 +100,8 @@ void LiveMode::passiveMotion(int x, int y) {
 
 // The glow shows where a click would act; hidden, it stops the click at the gate.
 void LiveMode::updateGlow(int tool, Vec3 point, bool overBar) {
-    cursorGlow.hidden = !(isGearTool(tool) || tool == NewChain);
-    if (tool == Move || tool == Delete) {
+    cursorGlow.hidden = !(isGearTool(tool) || tool == tools::NewChain);
+    if (tool == tools::Move || tool == tools::Delete) {
         for (const auto& gear : board.gears) {
             const Vec3 centre = gear->position;
             const float dx = centre.x - point.x;
@@ -130,15 +140,15 @@ void LiveMode::mouse(int button, int state, int x, int y) {
     placeCursor(tool, point);
 
     const bool leftRelease = button == platform::MOUSE_LEFT && state == platform::BUTTON_UP;
-    if (leftRelease && tool == ClearAll) {
+    if (leftRelease && tool == tools::ClearAll) {
         // Acts on the release of the very click that chose the tool, before the gate.
         clearBoard();
-        toolBar->selectTool(Move);
+        toolBar->selectTool(tools::Move);
     }
     if (cursorGlow.hidden) {
         return;
     }
-    if (tool == Move) {
+    if (tool == tools::Move) {
         if (state == platform::BUTTON_DOWN) {
             pressWithMove(button, point);
         } else {
@@ -203,36 +213,36 @@ void LiveMode::endDrag() {
 
 void LiveMode::applyTool(int tool, Vec3 point) {
     switch (tool) {
-        case SmallGear:
-        case MediumGear:
-        case LargeGear:
-        case Motor:
+        case tools::SmallGear:
+        case tools::MediumGear:
+        case tools::LargeGear:
+        case tools::Motor:
             playPlace();
-            addPiece(static_cast<PieceKind>(tool - SmallGear), point);
+            addPiece(pieceOf(tool), point);
             break;
-        case LengthenChain:
+        case tools::LengthenChain:
             if (Chain* chain = chainAt(point)) {
                 playPlace();
                 chain->lengthen();
             }
             break;
-        case ShortenChain:
+        case tools::ShortenChain:
             if (Chain* chain = chainAt(point)) {
                 playPlace();  // also when the chain is too short to lose links
                 chain->shorten();
             }
             break;
-        case NewChain:
+        case tools::NewChain:
             playPlace();
             addChain(NEW_CHAIN_POINTS, point);
             break;
-        case ResetChain:
+        case tools::ResetChain:
             if (Chain* chain = chainAt(point)) {
                 chain->layout();
                 playPlace();
             }
             break;
-        case Delete:
+        case tools::Delete:
             if (Gear* gear = gearAt(point)) {
                 playPlace();
                 removeGear(gear);

@@ -47,12 +47,10 @@ PictureFile::~PictureFile() {
     delete decoded_;
 }
 
-void PictureFile::uploadToBoundTexture() const {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+// GL_CLAMP blends the outermost half texel with the border colour, as the pictures were made for.
+const int PictureFile::EDGE_WRAP = GL_CLAMP;
+
+void PictureFile::uploadPixels() const {
     ilBindImage(decoded_->image);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     ilutGLTexImage(0);
 }

@@ -17,6 +17,11 @@ class PictureFile {
     void uploadToBoundTexture() const;
 
   private:
+    // What the platforms' decoders do their own way (uploadToBoundTexture is shared,
+    // picture_upload.cpp): how the texture meets its edges, and level 0's upload itself.
+    static const int EDGE_WRAP;
+    void uploadPixels() const;
+
     struct Decoded;
     Decoded* decoded_ = nullptr;
     bool loaded_ = false;

@@ -23,16 +23,13 @@ PictureFile::~PictureFile() {
     delete decoded_;
 }
 
-void PictureFile::uploadToBoundTexture() const {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    // WebGL has no GL_CLAMP (which blends the outermost half texel with a border colour);
-    // clamping to the edge texels is the nearest it has.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+// WebGL has no GL_CLAMP (which blends the outermost half texel with a border colour); clamping
+// to the edge texels is the nearest it has.
+const int PictureFile::EDGE_WRAP = GL_CLAMP_TO_EDGE;
+
+void PictureFile::uploadPixels() const {
     static constexpr GLenum FORMATS[] = {GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB, GL_RGBA};
     const GLenum format = FORMATS[decoded_->channels - 1];
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // The first row in memory lands at t = 0, where the quad has its top edge. WebGL wants the
     // same internal format as the data's.
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), decoded_->width, decoded_->height, 0,

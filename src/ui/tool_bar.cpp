@@ -25,7 +25,7 @@ struct ButtonPlace {
 };
 
 // Bar coordinates, relative to the bar's centre; button i selects tool i.
-constexpr ButtonPlace BUTTON_PLACES[TOOL_COUNT] = {
+constexpr ButtonPlace BUTTON_PLACES[tools::COUNT] = {
     {48, -135, 35, BLUE_BUTTON_IMAGE},  {32, -30, 40, GREEN_BUTTON_IMAGE},
     {32, 15, 40, GREEN_BUTTON_IMAGE},   {32, 60, 40, GREEN_BUTTON_IMAGE},
     {32, 102, 40, GREEN_BUTTON_IMAGE},  {32, -30, -67, GREEN_BUTTON_IMAGE},
@@ -61,7 +61,7 @@ ToolBar::ToolBar() {
     powerSwitch.texScale.u = 0.5f;
     powerSwitch.texOffset.u = POWER_ON_FRAME;
 
-    selectTool(Move);
+    selectTool(tools::Move);
     pressed = -1;
 }
 
@@ -124,7 +124,7 @@ bool ToolBar::hover(Vec3 point, bool busy) {
         button.texOffset.u = lit ? LIT_FRAME : PLAIN_FRAME;
     }
     const bool onBar = boxContains(*this, point);
-    if (tool == Move && !onBar && slide->rate > 0.0f) {
+    if (tool == tools::Move && !onBar && slide->rate > 0.0f) {
         slide->rate = -1.0f;  // a slide in progress simply turns back
         if (slide->finished) {
             slide->start();
@@ -143,8 +143,8 @@ bool ToolBar::hover(Vec3 point, bool busy) {
 void ToolBar::mouseButton(int button, int state, Vec3 point) {
     const Vec3 local = point - position;
     if (button == platform::MOUSE_RIGHT) {
-        if (state == platform::BUTTON_UP && tool != Move) {
-            selectTool(Move);
+        if (state == platform::BUTTON_UP && tool != tools::Move) {
+            selectTool(tools::Move);
         }
         return;
     }

@@ -7,7 +7,9 @@
 #include "render/interval.h"
 #include "render/sprite.h"
 
-// The tools, in the order of the bar's buttons.
+// The tools, in the order of the bar's buttons: a button's index is its tool. In a namespace of
+// their own, so that Move, Motor and Delete name nothing else.
+namespace tools {
 enum Tool : int {
     Move = 0,
     SmallGear,
@@ -20,8 +22,9 @@ enum Tool : int {
     ResetChain,
     Delete,
     ClearAll,
-    TOOL_COUNT
+    COUNT
 };
+}  // namespace tools
 
 // The play mode's control panel: a 512 by 256 picture at the bottom of the board with eleven
 // tool buttons and the motor power switch. It rests lowered with only its top strip showing,
@@ -58,7 +61,7 @@ class ToolBar final : public Sprite {
     std::vector<std::unique_ptr<Sprite>> buttons;
     std::unique_ptr<BlendInterval<Sprite, float>> slide;
     Sprite powerSwitch;
-    int tool = Move;
+    int tool = tools::Move;
     int pressed = -1;
 
   private:

@@ -9,7 +9,7 @@
 class FakePlatform {
   public:
     FakePlatform() {
-        elapsedMs = modifierBits = reshapedWidth = reshapedHeight = redisplays = swaps = 0;
+        elapsedMs = modifierBits = reshapedWidth = reshapedHeight = redisplays = swaps = leaves = 0;
         screenWidth = screenHeight = 0;
         hasCounter = true;
         counterTicks = 0;
@@ -29,11 +29,13 @@ class FakePlatform {
             [](int* width, int* height) { *width = screenWidth, *height = screenHeight; },
             [] { ++redisplays; },
             [] { ++swaps; },
+            [] { ++leaves; },
         });
     }
     ~FakePlatform() { platform::install(platform::glutBackend()); }
 
     static inline int elapsedMs, modifierBits, reshapedWidth, reshapedHeight, redisplays, swaps;
+    static inline int leaves;                     // how often the main loop was left
     static inline int screenWidth, screenHeight;  // 0: unknown, no limit
     static inline bool hasCounter;
     static inline std::int64_t counterTicks, ticksPerSecond;

@@ -5,17 +5,24 @@
 #include <sstream>
 
 #include "app/shell.h"
-#include "audio/sdl_audio.h"
 #include "audio/sound_names.h"
+#include "audio/system_audio.h"
 #include "support/files.h"
 
+namespace {
+bool ready = false;
+}
+
+void forgetSilentTestSounds() {
+    ready = false;
+}
+
 void useSilentTestSounds() {
-    static bool ready = false;
     if (ready) {
         return;
     }
     ready = true;
-    SdlAudio::selectOutput(SdlAudio::Output::Silent);
+    SystemAudio::selectOutput(SystemAudio::Output::Silent);
     // Every process writes its own files: parallel test processes never read a half-written
     // one. The samples are decoded whole at load, so the folder can go right after.
     TempFolder folder;

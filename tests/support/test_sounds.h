@@ -4,3 +4,6 @@
 // loaded the way start-up loads them, from short tones: 0.2 s for every effect, 0.05 s for
 // the music (so a test can hear it loop). Safe to call more than once.
 void useSilentTestSounds();
+
+// After Sound::shutdown: the next useSilentTestSounds opens and loads them again.
+void forgetSilentTestSounds();

@@ -3,7 +3,8 @@ script in tests/scenarios and tests/web/replay gives the same lines, and the sam
 the scenarios' tolerance, except chain points, which must be the same floats: the chain step
 calls no library function, so the wasm build (its four-lane batches in wasm SIMD) has no excuse
 for a different bit. Gear rotations come from atan2, whose last bit may differ between the C
-libraries. Prints how many dump numbers differ at all, and the largest difference.
+libraries. Every script must end with status 0 on both sides. Prints how many dump numbers
+differ at all, and the largest difference.
 
     /usr/bin/python3 tests/web/replay_node.py build/brindlecog-replay build-web/brindlecog-replay.js
 """
@@ -45,11 +46,12 @@ def main(native, node):
     failures, compared, differing, largest = [], 0, [], 0.0
     for script in scripts:
         name = os.path.relpath(script, REPOSITORY)
-        native_status, native_lines, _ = run([native], script)
+        native_status, native_lines, native_errors = run([native], script)
         node_status, node_lines, node_errors = run(["node", node], script)
-        if node_status != native_status:
-            failures.append("%s: exit status %d, native %d\n%s" % (name, node_status,
-                                                                   native_status, node_errors))
+        # Every script runs to its end on both sides: the same failure twice is no agreement.
+        if (node_status, native_status) != (0, 0):
+            failures.append("%s: exit status %d, native %d\n%s%s" % (
+                name, node_status, native_status, node_errors, native_errors))
             continue
         if len(node_lines) != len(native_lines):
             failures.append("%s: %d lines, native %d" % (name, len(node_lines), len(native_lines)))

@@ -1,6 +1,7 @@
 #include "replay/headless_window.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "app/platform.h"
@@ -47,9 +48,14 @@ void swapBuffers() {
     activeWindow->finishDrawing();
 }
 
+// The script is the replay's main loop: an exit key ends the run there, with the game's status.
+void leaveMainLoop() {
+    std::exit(0);
+}
+
 const platform::Backend headless = {
-    elapsedMilliseconds, noCounterFrequency, noCounter,     modifiers,
-    reshapeWindow,       screenSize,         postRedisplay, swapBuffers,
+    elapsedMilliseconds, noCounterFrequency, noCounter,   modifiers,     reshapeWindow,
+    screenSize,          postRedisplay,      swapBuffers, leaveMainLoop,
 };
 
 }  // namespace

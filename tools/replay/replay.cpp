@@ -30,7 +30,7 @@ Replay::Replay() : window_(std::make_unique<HeadlessWindow>(BOARD_WIDTH, BOARD_H
 }
 
 Replay::~Replay() {
-    Sound::shutdown();  // as the game's main does when its loop returns
+    Sound::shutdown();  // as the game's end does
 }
 
 void Replay::frame(float seconds, bool draw) {

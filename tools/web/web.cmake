@@ -4,19 +4,11 @@
 # for SDL2_mixer; the *_web.cpp files beside the desktop's hold the differences.
 set(WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER CORE_SOURCES EXCLUDE REGEX "_(glx|wgl)\\.cpp$")
-# The desktop's files that a *_web.cpp takes the place of, and the main programs.
-foreach(desktop app/main.cpp app/main_web.cpp app/platform_glut.cpp app/window_identity.cpp
-    audio/sdl_audio.cpp audio/system_audio.cpp render/picture_file.cpp render/texture_pixels.cpp
-    render/unit_quad.cpp)
-  list(REMOVE_ITEM CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/${desktop})
-endforeach()
-add_library(brindlecog_core STATIC ${CORE_SOURCES})
+add_library(brindlecog_core STATIC ${BRINDLECOG_CORE_SOURCES})
 # The chain step's four-lane batches: SSE2 intrinsics, which emscripten turns into wasm SIMD
-# (every current browser has it); only these two files use it.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch.cpp
-  ${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch_sse2.cpp PROPERTIES
+# (every current browser has it); only this file uses it, and without the flags it does not
+# compile (chain_lanes_web.cpp always takes its kernels).
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/mechanics/chain_batch_sse2.cpp PROPERTIES
   COMPILE_OPTIONS "-msimd128;-msse2")
 target_include_directories(brindlecog_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # stb_image.h ships beside emscripten's sources; its compiled library is in emscripten's cache.
@@ -26,7 +18,7 @@ target_link_options(brindlecog_core INTERFACE -sSTB_IMAGE=1 -sALLOW_MEMORY_GROWT
 
 # The page's game: brindlecog.js, .wasm and .data (img/ and sounds/ at ./img/ and ./sounds/),
 # loaded by index.html.
-add_executable(brindlecog ${CMAKE_SOURCE_DIR}/src/app/main_web.cpp)
+add_executable(brindlecog ${BRINDLECOG_MAIN_SOURCE})
 target_link_libraries(brindlecog PRIVATE brindlecog_core)
 # page.js calls these; nothing in the game does, so they are exported by name.
 target_link_options(brindlecog PRIVATE -sLEGACY_GL_EMULATION=1 -sENVIRONMENT=web
@@ -43,10 +35,9 @@ endforeach()
 
 # Node.js programs read the real file system (NODERAWFS) and draw nothing (gl_absent.cpp).
 set(NODE_OPTIONS -sENVIRONMENT=node -sNODERAWFS=1)
-set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tools/replay)
-add_executable(brindlecog-replay ${REPLAY_DIR}/main.cpp ${REPLAY_DIR}/replay.cpp
-  ${REPLAY_DIR}/script.cpp ${REPLAY_DIR}/state_dump.cpp ${REPLAY_DIR}/float_text_web.cpp ${REPLAY_DIR}/headless_window.cpp
-  ${CMAKE_SOURCE_DIR}/tools/windows/headless_context_none.cpp ${WEB_DIR}/gl_absent.cpp)
+add_executable(brindlecog-replay ${CMAKE_SOURCE_DIR}/tools/replay/main.cpp
+  ${BRINDLECOG_REPLAY_SOURCES} ${CMAKE_SOURCE_DIR}/tools/windows/headless_context_none.cpp
+  ${WEB_DIR}/gl_absent.cpp)
 target_include_directories(brindlecog-replay PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(brindlecog-replay PRIVATE brindlecog_core)
 target_link_options(brindlecog-replay PRIVATE ${NODE_OPTIONS})

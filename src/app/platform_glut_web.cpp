@@ -35,22 +35,21 @@ void reshapeCanvas(int width, int height) {
     glutReshapeWindow(width, height);
 }
 
-const Backend glut = {
-    glut_calls::elapsedMilliseconds,
-    pageFrequency,
-    pageCounter,
-    glut_calls::modifiers,
-    reshapeCanvas,
-    // Emscripten's GLUT reports the canvas as the screen: the game's snap never grows the
-    // canvas past what the page gave it.
-    glut_calls::screenSize,
-    glutPostRedisplay,
-    glutSwapBuffers,
-};
+// The runtime is kept alive for the page's events, so a plain exit() would only stop the current
+// call. emscripten_force_exit ends it: the static destructors (which free the board's pieces)
+// and GLUT's own clean-up (which stops its events and frames) run, and the page hears of it
+// through Module.onExit.
+void endRuntime() {
+    emscripten_force_exit(0);
+}
 
 }  // namespace
 
+// Emscripten's GLUT reports the canvas as the screen: the game's snap never grows the canvas
+// past what the page gave it.
 const Backend& glutBackend() {
+    static const Backend glut =
+        glut_calls::backendWith({pageFrequency, pageCounter, reshapeCanvas, endRuntime});
     return glut;
 }
 

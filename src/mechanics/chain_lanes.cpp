@@ -1,14 +1,13 @@
-// The eight-lane kernels. The package targets plain x86-64, so only this file's own code is
-// compiled for AVX (the pragma comes after every header but the kernels' templates, which are
-// instantiated here on a pack of this file only), and the board calls it only on a processor
-// that has AVX.
-#if defined(__x86_64__)
-
+// The batches on x86-64: SSE2's four lanes, which every such processor has, and the eight-lane
+// kernels where the processor has AVX. The package targets plain x86-64, so only the AVX
+// kernels are compiled for AVX (the pragma comes after every header but the kernels' templates,
+// which are instantiated here on a pack of this file only), and the batcher calls them only on
+// a processor that has AVX.
 #include <immintrin.h>
 
 #include <cstddef>
 
-#include "mechanics/chain_batch.h"
+#include "mechanics/chain_lanes.h"
 
 // GCC takes the target from its pragma; clang (the fuzzing build) ignores that one and takes
 // its own, which gives every function declared up to the pop the attribute.
@@ -43,25 +42,12 @@ struct AvxPack {
 };
 static_assert(sizeof(AvxPack::Vector) == AvxPack::WIDTH * sizeof(float),
               "an AVX register holds eight floats");
+
+const LaneKernels& avxKernels() {
+    static constexpr LaneKernels kernels = laneKernelsOf<AvxPack>();
+    return kernels;
+}
 }  // namespace
-
-void relaxPassAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass) {
-    BatchKernels<AvxPack>::relaxPass(x, y, z, rest, n, pass);
-}
-
-void relaxPassMaskedAvx(float* x, float* y, float* z, const float* rest, std::size_t n, int pass,
-                        const float* links) {
-    BatchKernels<AvxPack>::relaxPassMasked(x, y, z, rest, n, pass, links);
-}
-
-void clampMaskedAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight,
-                    const float* links) {
-    BatchKernels<AvxPack>::clampMasked(x, y, count, halfWidth, halfHeight, links);
-}
-
-void clampAvx(float* x, float* y, std::size_t count, float halfWidth, float halfHeight) {
-    BatchKernels<AvxPack>::clamp(x, y, count, halfWidth, halfHeight);
-}
 
 #if defined(__clang__)
 #pragma clang attribute pop
@@ -69,4 +55,12 @@ void clampAvx(float* x, float* y, std::size_t count, float halfWidth, float half
 #pragma GCC pop_options
 #endif
 
-#endif
+std::size_t widestBatch() {
+    // Also false where the operating system does not save the wide registers.
+    static const bool avx = __builtin_cpu_supports("avx");
+    return avx ? AVX_LANES : SSE2_LANES;
+}
+
+const LaneKernels& laneKernels(std::size_t width) {
+    return width == AVX_LANES ? avxKernels() : sse2Kernels();
+}

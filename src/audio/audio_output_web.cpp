@@ -1,10 +1,18 @@
+// The browser's output: the page's Web Audio, one AudioContext, each sample decoded whole into
+// an AudioBuffer, one buffer source per play (looping for the music), all through one gain node
+// that an analyser listens to. A browser runs the context only after a user gesture: the first
+// pointer press or key resumes it, and what was started before then starts at that moment, from
+// where it would be by now (the music from its start; a short sound that would have ended is
+// dropped).
+//
+// Silent, there is no context at all (Node.js has none, the replay wants none): files are read
+// and checked and plays start and end on a free channel as in the page, by the length a WAV
+// file's header gives (an MP3 file's is unknown there: it plays until stopped).
 #include <emscripten.h>
 
-#include <limits>
+#include "audio/audio_output.h"
 
-#include "audio/web_audio.h"
-
-// What the layer hands out: the page's index of the decoded buffer, and the loop mode.
+// What the output hands out: the page's index of the decoded buffer, and the loop mode.
 struct Sample {
     int id;
     bool loop;
@@ -159,91 +167,50 @@ EM_JS(void, webAudioClose, (), {
 });
 // clang-format on
 
+namespace audio_output {
 namespace {
-WebAudio::Output selectedOutput = WebAudio::Output::Page;
+int channelCount = 0;
+}  // namespace
+
+int open(int mixRate, int channels, bool silent) {
+    channelCount = webAudioOpen(mixRate, silent ? 1 : 0) == 0 ? 0 : channels;
+    return channelCount;
 }
 
-void WebAudio::selectOutput(Output output) {
-    selectedOutput = output;
-}
-
-WebAudio::~WebAudio() {
-    close();
-}
-
-bool WebAudio::init(int mixRate, int channels) {
-    if (open_) {
-        return true;
-    }
-    if (webAudioOpen(mixRate, selectedOutput == Output::Silent ? 1 : 0) == 0) {
-        return false;
-    }
-    channelCount_ = channels;
-    generations_.assign(static_cast<std::size_t>(channels), 0);
-    open_ = true;
-    return true;
-}
-
-Sample* WebAudio::loadSample(const char* path, bool loop) {
-    if (!open_ || path == nullptr) {
-        return nullptr;
-    }
+// The file is read and checked at once; decoding goes on in the background.
+Sample* load(const char* path, bool loop) {
     const int id = webAudioLoad(path, loop ? 1 : 0);
-    if (id == 0) {
-        return nullptr;
-    }
-    auto* sample = new Sample{id, loop};
-    samples_.push_back(sample);
-    return sample;
+    return id == 0 ? nullptr : new Sample{id, loop};
 }
 
-int WebAudio::play(Sample* sample) {
-    if (!open_ || sample == nullptr) {
-        return NO_CHANNEL;
-    }
+int start(Sample* sample) {
     int channel = 0;
-    while (channel < channelCount_ && webAudioBusy(channel) != 0) {
+    while (channel < channelCount && webAudioBusy(channel) != 0) {
         ++channel;  // the lowest free channel, as the desktop's mixer picks
     }
-    if (channel == channelCount_) {
-        return NO_CHANNEL;
+    if (channel == channelCount) {
+        return AudioBackend::NO_CHANNEL;
     }
     webAudioStart(sample->id, channel);
-    // A bare channel number would later stop whatever plays there now; the handle also names
-    // this start, counted per channel.
-    int& generation = generations_[static_cast<std::size_t>(channel)];
-    generation = (generation + 1) % (std::numeric_limits<int>::max() / channelCount_);
-    return generation * channelCount_ + channel;
+    return channel;
 }
 
-void WebAudio::stop(int handle) {
-    if (!open_) {
+void halt(int channel) {
+    if (channel != AudioBackend::ALL_CHANNELS) {
+        webAudioStop(channel);
         return;
     }
-    if (handle == ALL_CHANNELS) {
-        for (int channel = 0; channel < channelCount_; ++channel) {
-            webAudioStop(channel);
-        }
-        return;
-    }
-    if (handle < 0) {
-        return;
-    }
-    const int channel = handle % channelCount_;
-    if (generations_[static_cast<std::size_t>(channel)] == handle / channelCount_) {
-        webAudioStop(channel);  // still this start's channel (idle if the sound has ended)
+    for (int each = 0; each < channelCount; ++each) {
+        webAudioStop(each);
     }
 }
 
-void WebAudio::close() {
-    if (!open_) {
-        return;
-    }
-    stop(ALL_CHANNELS);
+void release(Sample* sample) {
+    delete sample;
+}
+
+void close() {
     webAudioClose();
-    for (Sample* sample : samples_) {
-        delete sample;
-    }
-    samples_.clear();
-    open_ = false;
 }
+
+}  // namespace audio_output
