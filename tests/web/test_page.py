@@ -85,10 +85,11 @@ def check_full_screen(page):
             page.browser.send("Input.dispatchMouseEvent", {
                 "type": kind, "x": left + width / 2, "y": top + height / 2, "button": "left",
                 "buttons": 1 if kind == "mousePressed" else 0, "clickCount": 1})
+        # The page is full screen a moment before it hears so and relabels the button.
+        label = "Leave full screen" if full else "Full screen"
         page.wait_for("full screen " + ("on" if full else "off"), lambda: page.evaluate(
-            "!!document.fullscreenElement") == full)
-        label = page.evaluate("document.getElementById('fullscreen').getAttribute('aria-label')")
-        check(label == ("Leave full screen" if full else "Full screen"), "button says " + label)
+            "[!!document.fullscreenElement,"
+            " document.getElementById('fullscreen').getAttribute('aria-label')]") == [full, label])
         page.wait_for("the board to follow", lambda: check_fits_quietly(page))
     check(page.evaluate("[innerWidth, innerHeight]") == before, "the page did not come back")
 
