@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/display_state.h"
+#include "app/late_files.h"
 #include "app/shell.h"
 #include "app/window_identity.h"
 #include "audio/sound.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
 
     glutDisplayFunc(animationFrame);
     glutReshapeFunc(reshape);
-    glutMouseFunc(onMouse);
+    glutMouseFunc(mouseOnceFilesArrive);
     glutMotionFunc(onMotion);
     glutPassiveMotionFunc(onPassiveMotion);
     glutKeyboardFunc(keyboard);
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
 
     changeState(&startState);
     initDisplayState();
-    loadSounds();
+    afterLateFiles(loadSounds);
     std::atexit(endGame);
 
     // What glutMainLoop does (the reshape for the canvas's size, the first frame asked for),

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Writes the game's fourteen pictures (img/), five sounds (sounds/) and its menu icons
-(packaging/icons/).
+"""Writes the game's fourteen pictures (img/), five sounds (sounds/), its menu icons
+(packaging/icons/) and the web page's icons (tools/web/icons/).
 
 Everything is computed from fixed seeds, so two runs write byte-identical files. Usage:
     generate.py [ROOT]     ROOT defaults to the repository this script lives in.
@@ -58,6 +58,7 @@ def main():
     if os.environ.get("ASSETS_ONLY") != "sounds":
         pictures(img_dir)
         icons.write_all(os.path.join(root, "packaging", "icons"), save_png)
+        icons.write_web(os.path.join(root, "tools", "web", "icons"), save_png)
     if os.environ.get("ASSETS_ONLY") != "pictures":
         sounds.write_all(sound_dir)
 
