@@ -47,12 +47,14 @@ class Server(http.server.ThreadingHTTPServer):
 
 
 class GzipServer:
-    def __init__(self, folder):
+    def __init__(self, folder, port=0):
+        """Serves FOLDER on PORT, or on any free port."""
         handler = functools.partial(Handler, directory=os.path.abspath(folder))
-        self.server = Server(("127.0.0.1", 0), handler)
+        self.server = Server(("127.0.0.1", port), handler)
         self.server.held = {}
         self.server.asked = []
-        self.url = "http://127.0.0.1:%d/" % self.server.server_port
+        self.port = self.server.server_port
+        self.url = "http://127.0.0.1:%d/" % self.port
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
     def asked(self):
