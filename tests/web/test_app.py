@@ -7,8 +7,9 @@ build:
 - installable: Chromium finds no installability error in the manifest, icons and worker;
 - offline: the service worker has cached every file of the page; with the server stopped a
   reload opens the page and plays;
-- a new build (one file changed, the worker stamped again) is a new worker with a new cache,
-  and the old cache is gone once it has taken over.
+- a new build (one file changed, the worker stamped again) is a new worker with a new cache;
+  it waits while the old build's page is open, and once it has taken over the old cache is
+  gone.
 
     /usr/bin/python3 tests/web/test_app.py build-web
 """
@@ -65,6 +66,17 @@ def cached(browser):
         return found; })()""", wait=True)
 
 
+def new_tab(browser):
+    """Closes the page's tab for a new, empty one: then no page of the old build is open."""
+    old = browser.send("Target.getTargetInfo")["targetInfo"]["targetId"]
+    tab = browser.send("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
+    browser.send("Target.closeTarget", {"targetId": old}, session=False)
+    browser.session = browser.send("Target.attachToTarget", {"targetId": tab, "flatten": True},
+                                   session=False)["sessionId"]
+    for domain in ("Page", "Runtime", "Log"):
+        browser.send(domain + ".enable")
+
+
 def open_page(browser, url):
     while not browser.events.empty():
         browser.events.get()  # the last page's, already looked at
@@ -98,9 +110,8 @@ def clicks_wait_for_late_files(browser, server):
         browser.evaluate("window.gameFrames = 0;"
                                   " Module.postMainLoop = () => { window.gameFrames += 1; }")
         page.wait_for("frames on the splash", lambda: browser.evaluate("gameFrames") >= 30)
-        early = [line for line in page.console if line.startswith(
-            ("Loaded Sound ", "Playing ", "Loaded texture ./img/instructions"))]
-        check(not early, "acted on before the late files arrived: %s" % early)
+        check(page.console == ["Loaded texture ./img/splash.jpg"],
+              "acted on before the late files arrived: %s" % page.console)
     finally:
         server.release(LATE_DATA)
     page.wait_for("the music", lambda: "Playing bg" in page.console)
@@ -152,8 +163,14 @@ def main(web):
         new_version, _ = worker_files(site)
         check(new_version != version, "a changed file left the worker's version as it was")
         server = GzipServer(site, port)
-        open_page(browser, server.url)
-        page = Page(browser)
+        page = open_page(browser, server.url)
+        page.wait_for("the new build's worker", lambda: browser.evaluate(
+            "navigator.serviceWorker.getRegistration().then(r => !!(r && r.waiting))",
+            wait=True), seconds=60)
+        check(list(cached(browser)) == ["brindlecog-" + version, "brindlecog-" + new_version],
+              "the old build's cache went while its page was open: %s" % list(cached(browser)))
+        new_tab(browser)
+        page = open_page(browser, server.url)
         page.wait_for("the new build's cache alone", lambda: list(
             cached(browser)) == ["brindlecog-" + new_version], seconds=60)
         page.pump()
