@@ -1,7 +1,7 @@
 """The page as an app, in Debian's headless Chromium, served gzip-compressed from a copy of the
 build:
 
-- the late files: the splash comes first; two clicks made before the other pictures and the
+- the late files: without them the page says it cannot go on; the splash comes first; two clicks made before the other pictures and the
   sounds have arrived are held, and played once they are there (instructions, then the play
   mode with its music), never lost;
 - installable: Chromium finds no installability error in the manifest, icons and worker;
@@ -19,6 +19,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 from chromium import Chromium
 from gzip_server import GzipServer
@@ -29,6 +30,8 @@ REPOSITORY = os.path.dirname(os.path.dirname(HERE))
 WEB_TOOLS = os.path.join(REPOSITORY, "tools", "web")
 LATE_DATA = "brindlecog-late.data"
 SOUNDS = 5
+CANNOT_START = ("Brindlecog could not start: its files did not load completely."
+                " Check the connection and reload the page.")
 
 
 def worker_files(folder):
@@ -129,6 +132,26 @@ def clicks_wait_for_late_files(browser, server):
     return page
 
 
+def late_files_missing(browser, server, site):
+    """Without the late files the page says it cannot go on, instead of holding the clicks
+    for ever."""
+    late = os.path.join(site, LATE_DATA)
+    os.rename(late, late + ".gone")
+    try:
+        page = open_page(browser, server.url)
+        deadline = time.monotonic() + 30
+        while browser.evaluate("!document.getElementById('loading').hidden &&"
+                               " document.getElementById('status').textContent") != CANNOT_START:
+            check(time.monotonic() < deadline, "no failure sentence without the late files")
+            time.sleep(0.05)
+    finally:
+        os.rename(late + ".gone", late)
+    page.pump()
+    # The browser's and the loader's own reports of the missing file, and nothing else.
+    others = [e for e in page.errors if "404" not in e and LATE_DATA not in e]
+    check(not others, "page errors: %s" % others)
+
+
 def main(web):
     folder = tempfile.mkdtemp(prefix="brindlecog-app-test-")
     site = os.path.join(folder, "site")
@@ -140,6 +163,7 @@ def main(web):
         browser.attach_to_page()
         for domain in ("Page", "Runtime", "Log"):
             browser.send(domain + ".enable")
+        late_files_missing(browser, server, site)
         page = clicks_wait_for_late_files(browser, server)
 
         errors = browser.send("Page.getInstallabilityErrors")["installabilityErrors"]

@@ -4,18 +4,30 @@
 // writes them to the file system and counts them as run dependencies: the count back at zero
 // means that all of them are there, and the game is told (afterLateFiles in the game).
 addOnPostRun(function() {
-  var requested = false;
+  var waiting = true;
   var monitor = Module['monitorRunDependencies'];
   Module['monitorRunDependencies'] = function(left) {
     if (monitor) monitor(left);
-    if (!requested || left > 0) return;
+    if (!waiting || left > 0) return;
+    waiting = false;
     Module['monitorRunDependencies'] = monitor;
+    if (runtimeExited) return;  // the player has ended the game meanwhile
     Module['_brindlecogLateFilesArrived']();
     keepPageOffline();
   };
+  // Without them the game cannot go on past its splash: the page says so as for any file the
+  // game lacks. The loader reports a failed download by throwing from its request's handler.
+  function failed() {
+    if (!waiting) return;
+    waiting = false;
+    if (Module['onAbort']) Module['onAbort']('the late files did not load');
+  }
+  window.addEventListener('error', function(event) {
+    if (event.error && /brindlecog-late/.test(event.error.message)) failed();
+  });
   var script = document.createElement('script');
   script.src = 'brindlecog-late.js';
-  requested = true;
+  script.onerror = failed;
   document.body.appendChild(script);
 });
 
