@@ -69,6 +69,14 @@ def cached(browser):
         return found; })()""", wait=True)
 
 
+def until(what, condition, seconds=30):
+    """Waits for a condition on a page whose errors are not the point (Page.wait_for's are)."""
+    deadline = time.monotonic() + seconds
+    while not condition():
+        check(time.monotonic() < deadline, "waited %d s for %s" % (seconds, what))
+        time.sleep(0.05)
+
+
 def new_tab(browser):
     """Closes the page's tab for a new, empty one: then no page of the old build is open."""
     old = browser.send("Target.getTargetInfo")["targetInfo"]["targetId"]
@@ -103,10 +111,10 @@ def plays(page):
     check(not failed, "failed loads: %s" % failed)
 
 
-def clicks_wait_for_late_files(browser, server):
+def clicks_wait_for_late_files(browser, server, url):
     server.hold(LATE_DATA)
     try:
-        page = open_page(browser, server.url)
+        page = open_page(browser, url)
         click(page)
         click(page)
         # The page goes on drawing the splash, and nothing acts on the clicks yet.
@@ -132,18 +140,16 @@ def clicks_wait_for_late_files(browser, server):
     return page
 
 
-def late_files_missing(browser, server, site):
+def late_files_missing(browser, server, site, url):
     """Without the late files the page says it cannot go on, instead of holding the clicks
     for ever."""
     late = os.path.join(site, LATE_DATA)
     os.rename(late, late + ".gone")
     try:
-        page = open_page(browser, server.url)
-        deadline = time.monotonic() + 30
-        while browser.evaluate("!document.getElementById('loading').hidden &&"
-                               " document.getElementById('status').textContent") != CANNOT_START:
-            check(time.monotonic() < deadline, "no failure sentence without the late files")
-            time.sleep(0.05)
+        page = open_page(browser, url)
+        until("the failure sentence without the late files", lambda: browser.evaluate(
+            "!document.getElementById('loading').hidden &&"
+            " document.getElementById('status').textContent") == CANNOT_START)
     finally:
         os.rename(late + ".gone", late)
     page.pump()
@@ -157,14 +163,17 @@ def main(web):
     site = os.path.join(folder, "site")
     shutil.copytree(web, site)
     version, files = worker_files(site)
-    server = GzipServer(site)
+    # The page in a folder of its own, the service worker's scope: the server's root is a page
+    # of the same origin that no worker controls.
+    server = GzipServer(folder)
+    page_url = server.url + "site/"
     browser = Chromium()
     try:
         browser.attach_to_page()
         for domain in ("Page", "Runtime", "Log"):
             browser.send(domain + ".enable")
-        late_files_missing(browser, server, site)
-        page = clicks_wait_for_late_files(browser, server)
+        late_files_missing(browser, server, site, page_url)
+        page = clicks_wait_for_late_files(browser, server, page_url)
 
         errors = browser.send("Page.getInstallabilityErrors")["installabilityErrors"]
         check(not errors, "not installable: %s" % errors)
@@ -173,32 +182,32 @@ def main(web):
         page.wait_for("the worker to control the page", lambda: browser.evaluate(
             "navigator.serviceWorker.controller !== null"))
         held = sorted(cached(browser)["brindlecog-" + version])
-        check(held == sorted("/" + f.lstrip("./") for f in files),
+        check(held == sorted("/site/" + f.lstrip("./") for f in files),
               "the cache holds %s, not the page's files %s" % (held, files))
         page.pump()
         check(not page.errors, "page errors: %s" % page.errors)
 
         port = server.port
         server.stop()
-        plays(open_page(browser, "http://127.0.0.1:%d/" % port))
+        plays(open_page(browser, page_url))
         print("offline: the page opened and played with the server stopped")
 
         restamp(site)
         new_version, _ = worker_files(site)
         check(new_version != version, "a changed file left the worker's version as it was")
-        server = GzipServer(site, port)
-        page = open_page(browser, server.url)
+        server = GzipServer(folder, port)
+        page = open_page(browser, page_url)
         page.wait_for("the new build's worker", lambda: browser.evaluate(
             "navigator.serviceWorker.getRegistration().then(r => !!(r && r.waiting))",
             wait=True), seconds=60)
         check(list(cached(browser)) == ["brindlecog-" + version, "brindlecog-" + new_version],
               "the old build's cache went while its page was open: %s" % list(cached(browser)))
-        new_tab(browser)
-        page = open_page(browser, server.url)
-        page.wait_for("the new build's cache alone", lambda: list(
-            cached(browser)) == ["brindlecog-" + new_version], seconds=60)
         page.pump()
         check(not page.errors, "page errors: %s" % page.errors)
+        new_tab(browser)
+        browser.send("Page.navigate", {"url": server.url})  # no page of the page's scope
+        until("the new build's cache alone", lambda: list(
+            cached(browser)) == ["brindlecog-" + new_version], seconds=60)
         print("installable, offline, and a new build replaces the old cache (%s -> %s)"
               % (version, new_version))
     finally:
