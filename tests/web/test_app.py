@@ -1,9 +1,10 @@
 """The page as an app, in Debian's headless Chromium, served gzip-compressed from a copy of the
 build:
 
-- the late files: without them the page says it cannot go on; the splash comes first; two clicks made before the other pictures and the
-  sounds have arrived are held, and played once they are there (instructions, then the play
-  mode with its music), never lost;
+- the late files: without them the page says it cannot go on; with them the splash comes
+  first, and two clicks made before the other pictures and the sounds have arrived are held
+  and played once they are there (instructions, then the play mode with its music), never
+  lost;
 - installable: Chromium finds no installability error in the manifest, icons and worker;
 - offline: the service worker has cached every file of the page; with the server stopped a
   reload opens the page and plays;
@@ -105,6 +106,10 @@ def plays(page):
     click(page)
     click(page)
     page.wait_for("the music", lambda: "Playing bg" in page.console)
+    every_file_loaded(page)
+
+
+def every_file_loaded(page):
     page.wait_for("every picture", lambda: all(
         "Loaded texture ./img/" + p in page.console for p in PICTURES))
     failed = page.lines("Couldn't load texture ") + page.lines("Failed to load sound file: ")
@@ -119,7 +124,7 @@ def clicks_wait_for_late_files(browser, server, url):
         click(page)
         # The page goes on drawing the splash, and nothing acts on the clicks yet.
         browser.evaluate("window.gameFrames = 0;"
-                                  " Module.postMainLoop = () => { window.gameFrames += 1; }")
+                         " Module.postMainLoop = () => { window.gameFrames += 1; }")
         page.wait_for("frames on the splash", lambda: browser.evaluate("gameFrames") >= 30)
         check(page.console == ["Loaded texture ./img/splash.jpg"],
               "acted on before the late files arrived: %s" % page.console)
@@ -135,8 +140,7 @@ def clicks_wait_for_late_files(browser, server, url):
     expected = ["Loaded Sound"] * SOUNDS + [
         "Loaded texture ./img/instructions.jpg", "Loaded texture ./img/bg.jpg", "Playing bg"]
     check(seen == expected, "the held clicks played out of order: %s" % seen)
-    page.wait_for("every picture", lambda: all(
-        "Loaded texture ./img/" + p in page.console for p in PICTURES))
+    every_file_loaded(page)
     return page
 
 
