@@ -53,7 +53,6 @@ def main(web):
             return 1
         print("first picture on slow 4G (cold cache, gzip): splash drawn %.2f s after opening"
               " the page, the late files in at %.2f s" % (drawn / 1000, late / 1000))
-        print("files asked for: " + " ".join(server.asked()))
     finally:
         browser.close()
         server.stop()

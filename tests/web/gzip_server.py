@@ -6,6 +6,7 @@ import gzip
 import http.server
 import os
 import threading
+import urllib.parse
 
 COMPRESSED = (".html", ".js", ".wasm", ".data", ".json", ".webmanifest", ".svg", ".css")
 
@@ -15,14 +16,15 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
     def end_headers(self):
-        self.send_header("Cache-Control", "no-cache")  # always asked again, as a fresh visit
+        # Never used unasked from the browser's own cache: offline, only the service worker
+        # has the files.
+        self.send_header("Cache-Control", "no-cache")
         super().end_headers()
 
     def do_GET(self):
         path = self.translate_path(self.path)
-        if os.path.isdir(path):
+        if os.path.isdir(path) and urllib.parse.urlsplit(self.path).path.endswith("/"):
             path = os.path.join(path, "index.html")
-        self.server.asked.append(os.path.basename(path))
         held = self.server.held.get(os.path.basename(path))
         if held:
             held.wait()
@@ -52,14 +54,9 @@ class GzipServer:
         handler = functools.partial(Handler, directory=os.path.abspath(folder))
         self.server = Server(("127.0.0.1", port), handler)
         self.server.held = {}
-        self.server.asked = []
         self.port = self.server.server_port
         self.url = "http://127.0.0.1:%d/" % self.port
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
-
-    def asked(self):
-        """The files asked for so far, by name, in order."""
-        return list(self.server.asked)
 
     def hold(self, name):
         """Requests for the file NAME wait until release(NAME)."""
