@@ -132,6 +132,17 @@
   // The right button is the game's (back to Move, lifting gears), and a long press is too.
   canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
 
+  // The loading screen goes once it has been on the screen: a game that starts before the
+  // page's first paint (a fast network, or the files from the service worker) would otherwise
+  // leave no text ever painted, and browsers take the largest text painted as the page's
+  // largest paint.
+  function hideLoadingOncePainted() {
+    loading.style.pointerEvents = 'none';  // meanwhile the clicks are the game's already
+    requestAnimationFrame(function() {
+      requestAnimationFrame(function() { if (!failed) loading.hidden = true; });
+    });
+  }
+
   var probe = document.createElement('canvas').getContext('webgl');
   if (!probe) {
     fail('Brindlecog draws with WebGL, which this browser does not offer or has switched off.' +
@@ -152,7 +163,7 @@
     },
     postRun: [function() {
       started = true;
-      loading.hidden = true;
+      hideLoadingOncePainted();
       fit();
       canvas.focus();
     }],
