@@ -132,15 +132,30 @@
   // The right button is the game's (back to Move, lifting gears), and a long press is too.
   canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
 
-  // The loading screen goes once it has been on the screen: a game that starts before the
-  // page's first paint (a fast network, or the files from the service worker) would otherwise
-  // leave no text ever painted, and browsers take the largest text painted as the page's
-  // largest paint.
+  // The loading screen goes once the browser has counted it as the page's largest paint (or
+  // after two frames where it does not tell): a game that starts quickly (a fast network, the
+  // files from the service worker) would otherwise hide the text before that, and a page whose
+  // largest paint is a canvas has none that counts. A second at most.
   function hideLoadingOncePainted() {
     loading.style.pointerEvents = 'none';  // meanwhile the clicks are the game's already
-    requestAnimationFrame(function() {
-      requestAnimationFrame(function() { if (!failed) loading.hidden = true; });
+    var hide = function() {
+      if (!failed) loading.hidden = true;
+    };
+    var LARGEST = 'largest-contentful-paint';
+    if (!window.PerformanceObserver ||
+        (PerformanceObserver.supportedEntryTypes || []).indexOf(LARGEST) < 0) {
+      requestAnimationFrame(function() { requestAnimationFrame(hide); });
+      return;
+    }
+    var observer = new PerformanceObserver(function() {
+      observer.disconnect();
+      hide();
     });
+    observer.observe({type: LARGEST, buffered: true});
+    setTimeout(function() {
+      observer.disconnect();
+      hide();
+    }, 1000);
   }
 
   var probe = document.createElement('canvas').getContext('webgl');
