@@ -11,15 +11,14 @@ const PREFIX = 'brindlecog-';
 const CACHE = PREFIX + VERSION;
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE)
-                      .then((cache) => cache.addAll(FILES.map((file) => new Request(file, {cache: 'reload'})))));
+  const fresh = FILES.map((file) => new Request(file, {cache: 'reload'}));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)));
 });
 
 self.addEventListener('activate', (event) => {
-  event.waitUntil(caches.keys()
-                      .then((names) => Promise.all(names.filter((name) => name.startsWith(PREFIX) && name != CACHE)
-                                                       .map((name) => caches.delete(name))))
-                      .then(() => self.clients.claim()));
+  const old = (name) => name.startsWith(PREFIX) && name != CACHE;
+  const removeOld = (names) => Promise.all(names.filter(old).map((name) => caches.delete(name)));
+  event.waitUntil(caches.keys().then(removeOld).then(() => self.clients.claim()));
 });
 
 // The cached copy first: the files of one build belong together, and the network is only asked

@@ -47,7 +47,8 @@ add_executable(brindlecog ${CMAKE_SOURCE_DIR}/src/app/main_web.cpp)
 target_link_libraries(brindlecog PRIVATE brindlecog_core)
 # page.js and late_files.js call these; nothing in the game does, so they are exported by name.
 target_link_options(brindlecog PRIVATE -sLEGACY_GL_EMULATION=1 -sENVIRONMENT=web
-  "-sEXPORTED_FUNCTIONS=_main,_brindlecogTouch,_brindlecogTouchSlop,_brindlecogRestoreGraphics,_brindlecogLateFilesArrived"
+  "-sEXPORTED_FUNCTIONS=_main,_brindlecogTouch,_brindlecogTouchSlop,_brindlecogRestoreGraphics\
+,_brindlecogLateFilesArrived"
   "SHELL:--post-js ${WEB_DIR}/glut_fixes.js"
   "SHELL:--post-js ${WEB_DIR}/late_files.js"
   ${FIRST_PRELOADS})
@@ -55,7 +56,8 @@ set_property(TARGET brindlecog APPEND PROPERTY LINK_DEPENDS ${WEB_DIR}/glut_fixe
   ${WEB_DIR}/late_files.js ${FIRST_FILES})
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/brindlecog-late.data ${CMAKE_BINARY_DIR}/brindlecog-late.js
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/brindlecog-late.data ${CMAKE_BINARY_DIR}/brindlecog-late.js
   COMMAND Python3::Interpreter ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py brindlecog-late.data
     --preload ${LATE_PACKAGE} --js-output=brindlecog-late.js --no-node
   DEPENDS ${LATE_FILES}
