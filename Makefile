@@ -156,19 +156,36 @@ WEB_DIR ?= build-web
 WEB_PACKAGES := emscripten cmake make
 WEB_TEST_PACKAGES := chromium python3 imagemagick
 WEB_ENV := NODE_OPTIONS=--no-experimental-fetch NODE_PATH=/usr/share/nodejs
-.PHONY: web test-web bench-web
+# Lighthouse, pinned in tests/web/package-lock.json, from npm into tests/web/node_modules with
+# Debian's npm (unless an npm came with the installed Node.js), for Debian's chromium only.
+LIGHTHOUSE := tests/web/node_modules/lighthouse/package.json
+.PHONY: web test-web bench-web lighthouse
 web:
 	@./tools/ensure-packages $(WEB_PACKAGES)
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
 		-DBRINDLECOG_WERROR=$(WERROR)
 	$(WEB_ENV) cmake --build $(WEB_DIR) -j$(JOBS)
 
-test-web: web build
+test-web: web build $(LIGHTHOUSE)
 	@./tools/ensure-packages $(WEB_TEST_PACKAGES)
 	/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)/brindlecog-replay
 	/usr/bin/python3 tests/web/test_touch.py $(WEB_DIR) $(BUILD_DIR)/brindlecog-replay
+	/usr/bin/python3 tests/web/test_app.py $(WEB_DIR)
+	/usr/bin/python3 tests/web/lighthouse.py $(WEB_DIR) --check
 	/usr/bin/python3 tests/web/replay_node.py $(BUILD_DIR)/brindlecog-replay \
 		$(WEB_DIR)/brindlecog-replay.js
+
+# Lighthouse's mobile and desktop audits of the page served gzip-compressed, with their reports
+# in $(WEB_DIR)/lighthouse/, and the time a first visit on slow 4G waits for the splash.
+lighthouse: web $(LIGHTHOUSE)
+	@./tools/ensure-packages $(WEB_TEST_PACKAGES)
+	/usr/bin/python3 tests/web/lighthouse.py $(WEB_DIR)
+	/usr/bin/python3 tests/web/first_picture.py $(WEB_DIR)
+
+$(LIGHTHOUSE): tests/web/package.json tests/web/package-lock.json
+	@command -v npm >/dev/null || ./tools/ensure-packages nodejs npm
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	touch $@
 
 # The mechanism's frame as wasm under Node.js beside the native benchmark's, in one run.
 bench-web: web build

@@ -3,6 +3,7 @@
 // callbacks and runs its loop. The including file includes its own GLUT's header first, as for
 // glut_calls.h.
 #include "app/display_state.h"
+#include "app/late_files.h"
 #include "app/shell.h"
 #include "app/window_identity.h"
 #include "modes/start_state.h"
@@ -16,10 +17,11 @@ inline void openGameWindow(int* argc, char** argv) {
     identifyWindow();
 }
 
-// The input callbacks, the first mode, the GL state and the sounds; SIGTERM ends the game.
+// The input callbacks, the first mode, the GL state and the sounds (once their files are
+// there: late in the browser's page); SIGTERM ends the game.
 inline void startGame() {
     glutReshapeFunc(reshape);
-    glutMouseFunc(onMouse);
+    glutMouseFunc(mouseOnceFilesArrive);
     glutMotionFunc(onMotion);
     glutPassiveMotionFunc(onPassiveMotion);
     glutKeyboardFunc(onKeyboard);
@@ -29,6 +31,6 @@ inline void startGame() {
 
     changeState(&startState);
     initDisplayState();
-    loadSounds();
+    afterLateFiles(loadSounds);
     endOnTermination();
 }

@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include "app/graphics_restore.h"
+#include "app/late_files.h"
 #include "app/shell.h"
 #include "app/touch_pointer.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 // The slop until the page says otherwise: 10 pixels at a pixel ratio of 1.
 TouchPointer& finger() {
-    static TouchPointer pointer({onPassiveMotion, onMotion, onMouse}, 10.0);
+    static TouchPointer pointer({onPassiveMotion, onMotion, mouseOnceFilesArrive}, 10.0);
     return pointer;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Writes the game's fourteen pictures (img/), five sounds (sounds/) and its menu icons
-(packaging/icons/).
+"""Writes the game's fourteen pictures (img/), five sounds (sounds/), its menu icons
+(packaging/icons/) and the web page's icons (tools/web/icons/).
 
 Everything is computed from fixed seeds, so two runs write byte-identical files. Usage:
     generate.py [ROOT]     ROOT defaults to the repository this script lives in.
@@ -9,6 +9,8 @@ Needs python3-pil, python3-numpy, fonts-dejavu-core and lame.
 
 import os
 import sys
+
+from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -31,9 +33,28 @@ def save_jpeg(img, path, quality):
     )
 
 
+# A JPEG codes each 8 x 8 block of pixels on its own (no chroma subsampling here). A start
+# screen's picture shows only its central 800 x 600: the blocks that reach into it, and one ring
+# more for the texture filter's neighbours, keep their pixels and so decode exactly as before;
+# the rest is one flat colour that costs almost nothing to download.
+JPEG_BLOCK = 8
+
+
+def flat_outside_view(img):
+    x0 = (screens.VIEW_X0 // JPEG_BLOCK - 1) * JPEG_BLOCK
+    y0 = (screens.VIEW_Y0 // JPEG_BLOCK - 1) * JPEG_BLOCK
+    x1 = (-(-(screens.VIEW_X0 + screens.VIEW_W) // JPEG_BLOCK) + 1) * JPEG_BLOCK
+    y1 = (-(-(screens.VIEW_Y0 + screens.VIEW_H) // JPEG_BLOCK) + 1) * JPEG_BLOCK
+    flat = Image.new("RGB", img.size, tuple(int(round(float(v) * 255)) for v in P.SLATE_DARK))
+    flat.paste(img.convert("RGB").crop((x0, y0, x1, y1)), (x0, y0))
+    return flat
+
+
 def pictures(img_dir):
-    save_jpeg(start_screens.splash_image(), os.path.join(img_dir, "splash.jpg"), 86)
-    save_jpeg(start_screens.instructions_image(), os.path.join(img_dir, "instructions.jpg"), 88)
+    save_jpeg(flat_outside_view(start_screens.splash_image()), os.path.join(img_dir, "splash.jpg"),
+              86)
+    save_jpeg(flat_outside_view(start_screens.instructions_image()),
+              os.path.join(img_dir, "instructions.jpg"), 88)
     save_jpeg(screens.board_image(), os.path.join(img_dir, "bg.jpg"), 84)
     save_png(pieces.cursors_image(), os.path.join(img_dir, "cursors.png"))
     save_png(pieces.cursor_glow_image(), os.path.join(img_dir, "cursorglow.png"))
@@ -58,6 +79,7 @@ def main():
     if os.environ.get("ASSETS_ONLY") != "sounds":
         pictures(img_dir)
         icons.write_all(os.path.join(root, "packaging", "icons"), save_png)
+        icons.write_web(os.path.join(root, "tools", "web", "icons"), save_png)
     if os.environ.get("ASSETS_ONLY") != "pictures":
         sounds.write_all(sound_dir)
 

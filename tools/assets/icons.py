@@ -10,6 +10,7 @@ import math
 import os
 
 import numpy as np
+from PIL import Image
 
 import palette as P
 import pieces
@@ -20,6 +21,13 @@ NAME = "brindlecog"
 TEETH = 16
 SPOKES = 5
 SVG_SIDE = 128.0
+# The web page's icons: the manifest's 192 (its 512 is the theme's), and a maskable 512 whose
+# gear sits inside the central circle that every mask shape keeps (80 % of the side), on the
+# page's background colour.
+WEB_SIZE = 192
+MASKABLE_SIZE = 512
+MASKABLE_GEAR = 352
+PAGE_BACKGROUND = (0x18, 0x18, 0x1B, 255)
 
 
 def hex_colour(colour):
@@ -97,6 +105,18 @@ def svg_icon():
 def circle_path(r):
     return "M%s A%.2f,%.2f 0 1 0 %s A%.2f,%.2f 0 1 0 %s Z" % (
         point(r, 0), r, r, point(r, math.pi), r, r, point(r, 0))
+
+
+def write_web(web_dir, save_png):
+    """Writes WEB_DIR/brindlecog-192.png and WEB_DIR/brindlecog-maskable-512.png."""
+    os.makedirs(web_dir, exist_ok=True)
+    save_png(pieces.gear_image(WEB_SIZE), os.path.join(web_dir, "%s-%d.png" % (NAME, WEB_SIZE)))
+    maskable = Image.new("RGBA", (MASKABLE_SIZE, MASKABLE_SIZE), PAGE_BACKGROUND)
+    corner = (MASKABLE_SIZE - MASKABLE_GEAR) // 2
+    gear = pieces.gear_image(MASKABLE_GEAR)
+    maskable.alpha_composite(gear, (corner, corner))
+    save_png(maskable.convert("RGB"),
+             os.path.join(web_dir, "%s-maskable-%d.png" % (NAME, MASKABLE_SIZE)))
 
 
 def write_all(icon_dir, save_png):

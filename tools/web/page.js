@@ -134,17 +134,47 @@
   // The right button is the game's (back to Move, lifting gears), and a long press is too.
   canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
 
-  var probe = document.createElement('canvas').getContext('webgl');
-  if (!probe) {
+  // The loading screen goes once the browser has counted it as the page's largest paint (or
+  // after two frames where it does not tell): a game that starts quickly (a fast network, the
+  // files from the service worker) would otherwise hide the text before that, and a page whose
+  // largest paint is a canvas has none that counts. A second at most.
+  function hideLoadingOncePainted() {
+    loading.style.pointerEvents = 'none';  // meanwhile the clicks are the game's already
+    var hide = function() {
+      if (!failed) loading.hidden = true;
+    };
+    var LARGEST = 'largest-contentful-paint';
+    if (!window.PerformanceObserver ||
+        (PerformanceObserver.supportedEntryTypes || []).indexOf(LARGEST) < 0) {
+      requestAnimationFrame(function() { requestAnimationFrame(hide); });
+      return;
+    }
+    var observer = new PerformanceObserver(function() {
+      observer.disconnect();
+      hide();
+    });
+    observer.observe({type: LARGEST, buffered: true});
+    setTimeout(function() {
+      observer.disconnect();
+      hide();
+    }, 1000);
+  }
+
+  // The game's own GL context, made here rather than by its GLUT: a browser without WebGL is
+  // told so before anything downloads, and the context's slow making overlaps the download.
+  // The attributes are the ones the game's display mode asks of GLUT (a depth buffer; no alpha,
+  // stencil or antialiasing).
+  var context = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false,
+                                            antialias: false});
+  if (!context) {
     fail('Brindlecog draws with WebGL, which this browser does not offer or has switched off.' +
          ' Switch it on, or open the page in another browser.');
     return;
   }
-  var probeLoss = probe.getExtension('WEBGL_lose_context');
-  if (probeLoss) probeLoss.loseContext();  // one context is all the page needs
 
   window.Module = {
     canvas: canvas,
+    preinitializedWebGLContext: context,
     print: function(line) { console.log(line); },
     printErr: function(line) { console.warn(line); },
     setStatus: showStatus,
@@ -154,7 +184,7 @@
     },
     postRun: [function() {
       started = true;
-      loading.hidden = true;
+      hideLoadingOncePainted();
       fit();
       canvas.focus();
     }],
