@@ -180,7 +180,7 @@ test-web: web build $(LIGHTHOUSE)
 lighthouse: web $(LIGHTHOUSE)
 	@./tools/ensure-packages $(WEB_TEST_PACKAGES)
 	/usr/bin/python3 tests/web/lighthouse.py $(WEB_DIR)
-	/usr/bin/python3 tests/web/first_picture.py $(WEB_DIR)
+	/usr/bin/python3 bench/web/first_picture.py $(WEB_DIR)
 
 $(LIGHTHOUSE): tests/web/package.json tests/web/package-lock.json
 	@command -v npm >/dev/null || ./tools/ensure-packages nodejs npm
@@ -192,3 +192,5 @@ bench-web: web build
 	./$(BUILD_DIR)/brindlecog-bench --benchmark_filter='^(default|stress)-frame/' | tail -9 | \
 		grep -E '^(default|stress)-frame-us'
 	$(WEB_ENV) node $(WEB_DIR)/brindlecog-frame-bench.js | grep -- '-us:'
+	@./tools/ensure-packages $(WEB_TEST_PACKAGES)
+	/usr/bin/python3 bench/web/page_frames.py $(WEB_DIR)

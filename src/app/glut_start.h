@@ -8,11 +8,13 @@
 #include "app/window_identity.h"
 #include "modes/start_state.h"
 
-// GLUT and the window, named and identified; nothing drawn yet.
-inline void openGameWindow(int* argc, char** argv) {
+// GLUT and the window, named and identified; nothing drawn yet. The desktop asks for the board's
+// 800 by 600; the page's canvas comes with the size the page gave it.
+inline void openGameWindow(int* argc, char** argv, int width = BOARD_WIDTH,
+                           int height = BOARD_HEIGHT) {
     glutInit(argc, argv);  // the arguments are GLUT's; the game has no options of its own
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(BOARD_WIDTH, BOARD_HEIGHT);
+    glutInitWindowSize(width, height);
     glutCreateWindow("Brindlecog");
     identifyWindow();
 }

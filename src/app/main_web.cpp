@@ -2,6 +2,7 @@
 // driven by the page's animation frames.
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include "app/glut_start.h"
 
@@ -16,10 +17,25 @@ void animationFrame() {
     displayFrame();
 }
 
+// The game's start, then what glutMainLoop does (the reshape for the canvas's size, the first
+// frame asked for), but with the runtime kept alive: otherwise it would end after the first
+// frame, since nothing in emscripten's GLUT holds it. The page's events and frames run the game
+// from then on; endGame ends the runtime (platform_glut_web.cpp).
+void startInPage(void* /*unused*/) {
+    startGame();
+    glutReshapeWindow(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    glutPostRedisplay();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    openGameWindow(&argc, argv);
+    // The page has sized the canvas to fit the screen already (page.js): a new size would have
+    // the browser make its drawing buffer again, twice, in the task that starts the game.
+    int width = BOARD_WIDTH;
+    int height = BOARD_HEIGHT;
+    emscripten_get_canvas_element_size("#canvas", &width, &height);
+    openGameWindow(&argc, argv, width, height);
     // The GL emulation builds its shaders with the texture matrix only once GL_TEXTURE has been
     // the matrix mode, and keeps the shaders it built before: the first pictures would fix
     // shaders without it, and the sprites with several frames would show all of them. It sends
@@ -29,15 +45,10 @@ int main(int argc, char** argv) {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
-    startGame();
     glutDisplayFunc(animationFrame);
-
-    // What glutMainLoop does (the reshape for the canvas's size, the first frame asked for),
-    // but with the runtime kept alive: otherwise it would end after the first frame, since
-    // nothing in emscripten's GLUT holds it. The page's events and frames run the game now;
-    // endGame ends the runtime (platform_glut_web.cpp).
-    glutReshapeWindow(BOARD_WIDTH, BOARD_HEIGHT);
-    glutPostRedisplay();
+    // The rest in a task of its own: the page stays answering between the making of the GL
+    // layer and the reading of the splash picture, where one task would block it for both.
+    emscripten_async_call(startInPage, nullptr, 0);
     emscripten_exit_with_live_runtime();  // never returns
     return 0;
 }

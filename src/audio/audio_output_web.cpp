@@ -1,9 +1,10 @@
 // The browser's output: the page's Web Audio, one AudioContext, each sample decoded whole into
 // an AudioBuffer, one buffer source per play (looping for the music), all through one gain node
-// that an analyser listens to. A browser runs the context only after a user gesture: the first
-// pointer press or key resumes it, and what was started before then starts at that moment, from
-// where it would be by now (the music from its start; a short sound that would have ended is
-// dropped).
+// that an analyser listens to. A browser runs a context only after a user gesture, and making
+// one is a long task of the page's main thread (tens of milliseconds, more on a phone): so the
+// context is made at the first pointer press, lifted finger or key, and the samples read before
+// then are decoded at that moment. What was started before then starts once it can, from where
+// it would be by now (the music from its start; a short sound that would have ended is dropped).
 //
 // Silent, there is no context at all (Node.js has none, the replay wants none): files are read
 // and checked and plays start and end on a free channel as in the page, by the length a WAV
@@ -18,8 +19,9 @@ struct Sample {
     bool loop;
 };
 
-// The page's side lives in Module.webAudio, where a test can look at it too: the context, the
-// samples (buffer once decoded), the channels (the start in each) and how many sources started.
+// The page's side lives in Module.webAudio, where a test can look at it too: the context (null
+// until the first gesture), the samples (buffer once decoded), the channels (the start in each)
+// and how many sources started.
 // clang-format off
 EM_JS(int, webAudioOpen, (int mixRate, int silent), {
     var audio = {context: null, samples: [], channels: [], sourcesStarted: 0};
@@ -27,23 +29,38 @@ EM_JS(int, webAudioOpen, (int mixRate, int silent), {
     // Silent: no context at all (Node.js has none); starts and ends follow the sounds' lengths.
     audio.tryStart = function() {};
     audio.startWaiting = function() {};
+    audio.decode = function() {};
     audio.resume = function() {};
     if (silent) return 1;
     var Context = typeof window !== 'undefined' && (window.AudioContext || window.webkitAudioContext);
     if (!Context) return 0;
-    var context;
-    try {
-        context = new Context({sampleRate: mixRate});
-    } catch (e) {
-        context = new Context();
-    }
-    audio.context = context;
-    audio.output = context.createGain();
-    audio.output.connect(context.destination);
-    audio.analyser = context.createAnalyser();
-    audio.output.connect(audio.analyser);
+    audio.decode = function(sample) {
+        var bytes = sample.bytes;
+        sample.bytes = null;
+        audio.context.decodeAudioData(bytes.buffer).then(function(buffer) {
+            sample.buffer = buffer;
+            audio.startWaiting();
+        }, function() {
+            sample.failed = true;
+        });
+    };
     audio.resume = function() {
-        if (context.state === 'suspended') context.resume();
+        if (!audio.context) {
+            var context;
+            try {
+                context = new Context({sampleRate: mixRate});
+            } catch (e) {
+                context = new Context();
+            }
+            audio.context = context;
+            audio.output = context.createGain();
+            audio.output.connect(context.destination);
+            audio.analyser = context.createAnalyser();
+            audio.output.connect(audio.analyser);
+            context.onstatechange = audio.startWaiting;
+            audio.samples.forEach(function(sample) { if (sample.bytes) audio.decode(sample); });
+        }
+        if (audio.context.state === 'suspended') audio.context.resume();
     };
     // A start waits for its buffer and a running context; then it begins where it would be now.
     audio.tryStart = function(channel) {
@@ -53,7 +70,8 @@ EM_JS(int, webAudioOpen, (int mixRate, int silent), {
             channel.done = true;
             return;
         }
-        if (!sample.buffer || context.state !== 'running') return;
+        var context = audio.context;
+        if (!sample.buffer || !context || context.state !== 'running') return;
         var late = (performance.now() - channel.startedAt) / 1000;
         var length = sample.buffer.duration;
         if (!sample.loop && late >= length) {
@@ -72,9 +90,11 @@ EM_JS(int, webAudioOpen, (int mixRate, int silent), {
     audio.startWaiting = function() {
         audio.channels.forEach(audio.tryStart);
     };
-    context.onstatechange = audio.startWaiting;
     window.addEventListener('pointerdown', audio.resume, true);
     window.addEventListener('keydown', audio.resume, true);
+    audio.listening = true;
+    // A player who clicked before the sounds were read has given the gesture already.
+    if (navigator.userActivation && navigator.userActivation.hasBeenActive) audio.resume();
     return 1;
 });
 
@@ -106,15 +126,11 @@ EM_JS(int, webAudioLoad, (const char* path, int loop), {
             if (text(at, 4) === 'data' && byteRate > 0) duration = size / byteRate;
         }
     }
-    var sample = {buffer: null, loop: loop !== 0, failed: false, duration: duration};
+    // Its own copy of the bytes, decoded now or once the first gesture has made the context.
+    var sample = {buffer: null, loop: loop !== 0, failed: false, duration: duration,
+                  bytes: bytes.slice()};
     audio.samples.push(sample);
-    if (!audio.context) return audio.samples.length;
-    audio.context.decodeAudioData(bytes.slice().buffer).then(function(buffer) {
-        sample.buffer = buffer;
-        audio.startWaiting();
-    }, function() {
-        sample.failed = true;
-    });
+    if (audio.context) audio.decode(sample);
     return audio.samples.length;
 });
 
@@ -157,9 +173,12 @@ EM_JS(void, webAudioStop, (int channel), {
 
 EM_JS(void, webAudioClose, (), {
     var audio = Module['webAudio'];
-    if (audio.context) {
+    if (audio.listening) {
         window.removeEventListener('pointerdown', audio.resume, true);
         window.removeEventListener('keydown', audio.resume, true);
+    }
+    audio.resume = function() {};
+    if (audio.context) {
         audio.context.onstatechange = null;
         audio.context.close();
     }

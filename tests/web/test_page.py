@@ -7,9 +7,7 @@ audio).
 
 Plays tests/web/play_steps.txt, compares its pictures with the native replay's of the same
 steps (the start screens, and a gear lifted with Shift), puts the page full screen and back,
-measures the frame rate and the main
-thread's time per frame on the starting board and on eight chains, at full speed and with the
-processor slowed four times, and ends the game with Escape. With a third argument it also
+and ends the game with Escape. With a third argument it also
 writes the whole browser view before Escape (the README's docs/screenshot-web.png). Last, the
 page without WebGL and without its packed files must say so.
 """
@@ -35,12 +33,6 @@ WHOLE_PICTURE_RMSE = 0.12
 # Where the small gear settles, clear of the large one, when it is dragged there without Shift:
 # empty board if it was lifted (it then lies on the large gear).
 LIFT_CROP = "70x70+390+191"
-# Seven more chains laid with New chain, from the tool bar's button.
-NEW_CHAIN_STEPS = [["passive", "400", "590"], ["frames", "47"], ["passive", "459", "547"],
-                   ["click", "459", "547"]] + [
-    step for x, y in ((470, 60), (620, 60), (470, 210), (620, 210), (90, 330), (250, 330),
-                      (620, 330)) for step in (["passive", str(x), str(y)],
-                                               ["click", str(x), str(y)], ["frames", "5"])]
 
 
 def check_start_screens(folder):
@@ -149,8 +141,9 @@ def main(web, replay, view_shot=None):
         page.open("http://127.0.0.1:%d/" % server.server_port)
         view = page.evaluate("[innerWidth, innerHeight, devicePixelRatio]")
         check_fits(page, *view)
-        check(page.evaluate("Module.webAudio.context.state") == "suspended",
-              "the audio runs before any gesture")
+        # Making an audio context is a long task: the page makes it at the first gesture.
+        check(page.evaluate("Module.webAudio.context") is None,
+              "the page made its audio context before any gesture")
 
         at_place = steps.index(["click", "560", "180"])
         page.play_mouse(steps[:at_place], folder)
@@ -193,14 +186,10 @@ def main(web, replay, view_shot=None):
         check(near_lifted < near_flat, "the gear was not lifted over the large one")
 
         check_full_screen(page)
-        measure_frames(page, "starting board")
         if view_shot:
             data = browser.send("Page.captureScreenshot", {"format": "png"})["data"]
             with open(view_shot, "wb") as out:
                 out.write(base64.b64decode(data))
-        page.play_mouse(NEW_CHAIN_STEPS, folder)
-        measure_frames(page, "eight chains")
-
         page.key("rawKeyDown", "Escape", "Escape", 27)
         page.key("keyUp", "Escape", "Escape", 27)
         page.wait_for("the ended page", lambda: page.evaluate(
@@ -218,30 +207,6 @@ def main(web, replay, view_shot=None):
     check_failures(web)
     print("pictures in " + folder)
     return 0
-
-
-def measure_frames(page, board):
-    """Game frames a second and the main thread's busy milliseconds a frame (the DevTools
-    metric TaskDuration over the frames) over five seconds, at full speed and with the
-    processor slowed four times as a phone's would be. Reported, not asserted: they are this
-    machine's."""
-    page.browser.send("Performance.enable")
-    for slowdown in (1, 4):
-        page.browser.send("Emulation.setCPUThrottlingRate", {"rate": slowdown})
-        page.frames(10)
-
-        def sample():
-            metrics = {m["name"]: m["value"]
-                       for m in page.browser.send("Performance.getMetrics")["metrics"]}
-            return metrics["TaskDuration"], page.evaluate("gameFrames"), time.monotonic()
-
-        busy, frames, start = sample()
-        time.sleep(5)
-        busy_end, frames_end, end = sample()
-        count = max(frames_end - frames, 1)
-        print("%s, processor %dx slower: %.1f frames/s, %.1f ms main thread a frame" % (
-            board, slowdown, count / (end - start), (busy_end - busy) * 1000 / count))
-    page.browser.send("Emulation.setCPUThrottlingRate", {"rate": 1})
 
 
 if __name__ == "__main__":

@@ -51,7 +51,12 @@
     board.style.left = left + 'px';
     board.style.top = top + 'px';
     placeFullscreenButton(viewWidth, viewHeight, left, top);
-    if (!started) return;
+    if (!started) {
+      // The game starts on a canvas of this size, and keeps it.
+      canvas.width = width;
+      canvas.height = height;
+      return;
+    }
     if (canvas.width != width || canvas.height != height) {
       Module['setCanvasSize'](width, height);  // the game's reshape follows
     }
@@ -171,6 +176,14 @@
          ' Switch it on, or open the page in another browser.');
     return;
   }
+  // The game's GL layer switches on every extension the context offers (but those for losing the
+  // context and for debugging) as it starts. The first of them waits for the new context to be
+  // ready behind the page's back, a long wait in a software renderer: switched on here, before
+  // the loading screen is first shown, they are already on when the game starts, and the task
+  // that starts it does not block the page.
+  (context.getSupportedExtensions() || []).forEach(function(name) {
+    if (name.indexOf('lose_context') < 0 && name.indexOf('debug') < 0) context.getExtension(name);
+  });
 
   window.Module = {
     canvas: canvas,

@@ -4,13 +4,17 @@ trip, 1.6 Mbit/s down, 750 kbit/s up). Prints the time from opening the page to 
 first frame that draws the splash, to the moment the loading screen goes and uncovers it, and
 to the moment the late files are in; a measurement, not a test.
 
-    /usr/bin/python3 tests/web/first_picture.py build-web
+    /usr/bin/python3 bench/web/first_picture.py build-web
 """
+import os
 import sys
 import time
 
-from chromium import Chromium
-from gzip_server import GzipServer
+# The browser tests' driver and server (tests/web).
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
+                                "web"))
+from chromium import Chromium  # noqa: E402
+from gzip_server import GzipServer  # noqa: E402
 
 SLOW_4G = {"offline": False, "latency": 150, "downloadThroughput": 1.6 * 1024 * 1000 / 8,
            "uploadThroughput": 750 * 1000 / 8}
