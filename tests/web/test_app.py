@@ -73,9 +73,17 @@ def cached(browser):
 def until(what, condition, seconds=30):
     """Waits for a condition on a page whose errors are not the point (Page.wait_for's are)."""
     deadline = time.monotonic() + seconds
-    while not condition():
+    while not holds(condition):
         check(time.monotonic() < deadline, "waited %d s for %s" % (seconds, what))
         time.sleep(0.05)
+
+
+def holds(condition):
+    """A condition read from a page that may be between two documents: false meanwhile."""
+    try:
+        return condition()
+    except RuntimeError:
+        return False
 
 
 def new_tab(browser):
@@ -89,11 +97,16 @@ def new_tab(browser):
         browser.send(domain + ".enable")
 
 
-def open_page(browser, url):
+def navigate(browser, url):
     while not browser.events.empty():
         browser.events.get()  # the last page's, already looked at
     page = Page(browser)
     browser.send("Page.navigate", {"url": url})
+    return page
+
+
+def open_page(browser, url):
+    page = navigate(browser, url)
     page.wait_for("the page", lambda: browser.evaluate("document.title") == "Brindlecog")
     page.wait_for("the splash picture",
                   lambda: "Loaded texture ./img/splash.jpg" in page.console)
@@ -150,7 +163,8 @@ def late_files_missing(browser, server, site, url):
     late = os.path.join(site, LATE_DATA)
     os.rename(late, late + ".gone")
     try:
-        page = open_page(browser, url)
+        # Not waiting for the splash: the missing file's errors may come before it.
+        page = navigate(browser, url)
         until("the failure sentence without the late files", lambda: browser.evaluate(
             "!document.getElementById('loading').hidden &&"
             " document.getElementById('status').textContent") == CANNOT_START)
