@@ -8,13 +8,11 @@ to the moment the late files are in; a measurement, not a test.
 """
 import os
 import sys
-import time
 
 # The browser tests' driver and server (tests/web).
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
                                 "web"))
-from chromium import Chromium  # noqa: E402
-from gzip_server import GzipServer  # noqa: E402
+from page_driver import browsing  # noqa: E402
 
 SLOW_4G = {"offline": False, "latency": 150, "downloadThroughput": 1.6 * 1024 * 1000 / 8,
            "uploadThroughput": 750 * 1000 / 8}
@@ -43,32 +41,20 @@ FRAME_WATCH = """
 
 
 def main(web):
-    server = GzipServer(web)
-    browser = Chromium()
-    try:
-        browser.attach_to_page()
+    with browsing(web) as (page, server):
+        browser = page.browser
         browser.send("Network.enable")
         browser.send("Network.setCacheDisabled", {"cacheDisabled": True})
         browser.send("Network.emulateNetworkConditions", SLOW_4G)
-        browser.send("Page.enable")
         browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": FRAME_WATCH})
-        browser.send("Page.navigate", {"url": server.url})
-        deadline = time.monotonic() + 60
-        while time.monotonic() < deadline:
-            drawn, uncovered, late = browser.evaluate(
-                "[window.splashDrawnAt, window.uncoveredAt, window.lateFilesAt]")
-            if drawn and uncovered and late:
-                break
-            time.sleep(0.1)
-        else:
-            print("FAIL the splash was not drawn within 60 s")
-            return 1
+        page.navigate(server.url)
+        page.until("the splash drawn, uncovered, and the late files", lambda: all(page.evaluate(
+            "[window.splashDrawnAt, window.uncoveredAt, window.lateFilesAt]")), seconds=60)
+        drawn, uncovered, late = page.evaluate(
+            "[window.splashDrawnAt, window.uncoveredAt, window.lateFilesAt]")
         print("first picture on slow 4G (cold cache, gzip): splash drawn %.2f s after opening"
               " the page, uncovered at %.2f s, the late files in at %.2f s"
               % (drawn / 1000, uncovered / 1000, late / 1000))
-    finally:
-        browser.close()
-        server.stop()
     return 0
 
 

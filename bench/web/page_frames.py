@@ -13,8 +13,7 @@ import time
 # The browser tests' driver (tests/web).
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
                                 "web"))
-from chromium import Chromium  # noqa: E402
-from page_driver import Page, script_lines, serve, HERE  # noqa: E402
+from page_driver import browsing, script_lines, HERE  # noqa: E402
 
 NEW_CHAINS = [["passive", "400", "590"], ["frames", "47"], ["passive", "459", "547"],
               ["click", "459", "547"]] + [
@@ -44,20 +43,13 @@ def measure(page, board):
 
 
 def main(web):
-    server = serve(os.path.abspath(web))
-    browser = Chromium()
-    try:
-        browser.attach_to_page()
-        page = Page(browser)
-        page.open("http://127.0.0.1:%d/" % server.server_port)
+    with browsing(web) as (page, server):
+        page.open(server.url)
         steps = script_lines(os.path.join(HERE, "play_steps.txt"))
         page.play_mouse([step for step in steps if step[0] != "shot"], None)
         measure(page, "starting board")
         page.play_mouse(NEW_CHAINS, None)
         measure(page, "eight chains")
-    finally:
-        browser.close()
-        server.shutdown()
     return 0
 
 

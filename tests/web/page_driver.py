@@ -7,17 +7,20 @@ page's board may be any size, so every point is mapped through the canvas's box 
 and every picture of the page is scaled to 800 by 600 before it is compared.
 """
 import base64
-import functools
-import http.server
+import contextlib
+import glob
 import os
 import subprocess
 import sys
-import threading
 import time
+
+from chromium import Chromium
+from gzip_server import GzipServer
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPOSITORY = os.path.dirname(os.path.dirname(HERE))
 BOARD_WIDTH, BOARD_HEIGHT = 800, 600
+PICTURES = sorted(os.path.basename(p) for p in glob.glob(os.path.join(REPOSITORY, "img", "*")))
 SHIFT = 8  # DevTools' modifier bit
 
 
@@ -93,20 +96,76 @@ class Page:
     def evaluate(self, expression, wait=False):
         return self.browser.evaluate(expression, wait)
 
-    def open(self, url):
-        """Loads the page and waits for the splash picture; counts the game's frames."""
+    def until(self, what, condition, seconds=30):
+        """Waits for a condition where the page's errors are not the point, and the page may be
+        between two documents (a condition that cannot be read yet is false)."""
+        deadline = time.monotonic() + seconds
+        while True:
+            try:
+                if condition():
+                    return
+            except RuntimeError:
+                pass
+            check(time.monotonic() < deadline, "waited %d s for %s" % (seconds, what))
+            time.sleep(0.05)
+
+    def navigate(self, url):
+        """Goes to url, leaving the last page's events behind."""
+        while not self.browser.events.empty():
+            self.browser.events.get()
         for domain in ("Page", "Runtime", "Log"):
             self.browser.send(domain + ".enable")
         self.browser.send("Page.navigate", {"url": url})
+
+    def open(self, url, sounds=True):
+        """Loads the page and waits for the splash picture (and the five sounds, unless the
+        late files are held back); counts the game's frames."""
+        self.navigate(url)
         self.wait_for("the page", lambda: self.evaluate("document.title") == "Brindlecog")
         self.wait_for("the game", lambda: self.evaluate(
             "typeof Module == 'object' && !!Module.calledRun"), seconds=60)
         # Every display of the game ends a main-loop iteration.
         self.evaluate("window.gameFrames = 0;"
                       " Module.postMainLoop = () => { window.gameFrames += 1; }")
-        self.wait_for("five sounds", lambda: len(self.lines("Loaded Sound ")) == 5)
+        if sounds:
+            self.wait_for("five sounds", lambda: len(self.lines("Loaded Sound ")) == 5)
         self.wait_for("the splash picture",
                       lambda: "Loaded texture ./img/splash.jpg" in self.console)
+
+    def check_fits(self):
+        """The board fills the largest 4:3 box of the viewport, centred, at the device's
+        pixels, and the page neither scrolls nor is zoomed."""
+        view_width, view_height, ratio = self.evaluate(
+            "[innerWidth, innerHeight, devicePixelRatio]")
+        left, top, width, height, buffer_width, buffer_height = self.canvas_box()
+        fitted_height = min(view_height, view_width * 3 / 4)
+        check(abs(height - fitted_height) <= 3 / ratio + 0.01 and
+              abs(width * 3 - height * 4) < 0.1,
+              "the board is %gx%g in a %dx%d view" % (width, height, view_width, view_height))
+        check(abs(left - (view_width - width) / 2) < 1 and
+              abs(top - (view_height - height) / 2) < 1,
+              "the board is not centred: at %g,%g" % (left, top))
+        check(buffer_width == round(width * ratio) and buffer_height == round(height * ratio),
+              "the drawing buffer is %dx%d for a %gx%g board at ratio %g" % (
+                  buffer_width, buffer_height, width, height, ratio))
+        scrolls = self.evaluate("[document.scrollingElement.scrollWidth > innerWidth,"
+                                " document.scrollingElement.scrollHeight > innerHeight,"
+                                " visualViewport.scale]")
+        check(scrolls == [False, False, 1], "the page scrolls or is zoomed: %s" % scrolls)
+
+    def fits(self):
+        try:
+            self.check_fits()
+            return True
+        except Failure:
+            return False
+
+    def check_all_loaded(self):
+        """Every picture loaded, once the play mode has asked for them, and nothing failed."""
+        self.wait_for("every picture", lambda: all(
+            "Loaded texture ./img/" + p in self.console for p in PICTURES))
+        failed = self.lines("Couldn't load texture ") + self.lines("Failed to load sound file: ")
+        check(not failed, "failed loads: %s" % failed)
 
     def lines(self, prefix):
         return [line for line in self.console if line.startswith(prefix)]
@@ -137,6 +196,11 @@ class Page:
             "buttons": self.buttons, "clickCount": 1 if kind != "mouseMoved" else 0,
             "modifiers": self.modifiers})
 
+    def click(self, x, y):
+        self.mouse("mouseMoved", x, y)
+        self.press("left", x, y)
+        self.release("left", x, y)
+
     def press(self, button, x, y):
         self.buttons |= {"left": 1, "right": 2, "middle": 4}[button]
         self.mouse("mousePressed", x, y, button)
@@ -164,6 +228,12 @@ class Page:
         self.browser.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touch_points,
                                                        "timestamp": when})
 
+    def view_shot(self, path):
+        """The whole browser view, as it stands."""
+        data = self.browser.send("Page.captureScreenshot", {"format": "png"})["data"]
+        with open(path, "wb") as out:
+            out.write(base64.b64decode(data))
+
     def shot(self, path):
         """The board as a person sees it, scaled to 800 by 600."""
         left, top, width, height = self.canvas_box()[:4]
@@ -183,10 +253,7 @@ class Page:
             check(not self.errors, "page error before %r: %s" % (words, self.errors))
             name, arguments = words[0], words[1:]
             if name == "click":
-                x, y = map(int, arguments)
-                self.mouse("mouseMoved", x, y)
-                self.press("left", x, y)
-                self.release("left", x, y)
+                self.click(*map(int, arguments))
             elif name in ("passive", "motion"):
                 x, y = map(int, arguments)
                 self.mouse("mouseMoved", x, y, "left" if self.buttons & 1 else "none")
@@ -221,6 +288,25 @@ def replay_pictures(replay, steps, folder, suffix=""):
     check(run.returncode == 0, "native replay failed: " + run.stderr)
 
 
+def check_like(folder, shots, limit, who=""):
+    """The page's pictures (page-NAME.png) each within limit of the replay's (NAME.png)."""
+    for shot in shots:
+        difference = rmse(os.path.join(folder, "page-%s.png" % shot),
+                          os.path.join(folder, shot + ".png"))
+        check(difference < limit, "%sthe picture %s is %.3f from the replay's" % (
+            who, shot, difference))
+
+
+def check_closer(folder, shot, good, bad, crop, what):
+    """Where a fault would still look alike, the page's crop must be nearer the replay's
+    picture of the right outcome (good) than of the fault's (bad)."""
+    page_shot = os.path.join(folder, "page-%s.png" % shot)
+    near_good = rmse(page_shot, os.path.join(folder, good + ".png"), crop)
+    near_bad = rmse(page_shot, os.path.join(folder, bad + ".png"), crop)
+    check(near_good < near_bad, "%s: %.3f from the expected picture, %.3f from the wrong one" % (
+        what, near_good, near_bad))
+
+
 def rmse(a, b, crop=None):
     """ImageMagick's normalised root-mean-square difference of two pictures (or of one crop)."""
     if crop:
@@ -236,13 +322,15 @@ def rmse(a, b, crop=None):
     return float(run.stderr.split("(")[1].split(")")[0])
 
 
-def serve(folder):
-    handler = functools.partial(Quiet, directory=folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)  # any free port
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *arguments):
-        pass
+@contextlib.contextmanager
+def browsing(folder):
+    """A fresh headless Chromium and folder served gzip-compressed on 127.0.0.1, as a static
+    host serves it: the page's Page (not yet opened) and the server, whose url is the folder's."""
+    server = GzipServer(folder)
+    browser = Chromium()
+    try:
+        browser.attach_to_page()
+        yield Page(browser), server
+    finally:
+        browser.close()
+        server.stop()

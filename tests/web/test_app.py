@@ -20,11 +20,10 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 from chromium import Chromium
 from gzip_server import GzipServer
-from test_page import PICTURES, Failure, Page, check
+from page_driver import Failure, Page, check
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPOSITORY = os.path.dirname(os.path.dirname(HERE))
@@ -53,12 +52,6 @@ def restamp(folder):
                     os.path.join(WEB_TOOLS, "stamp_worker.cmake")], check=True)
 
 
-def click(page, x=400, y=300):
-    page.mouse("mouseMoved", x, y)
-    page.press("left", x, y)
-    page.release("left", x, y)
-
-
 def cached(browser):
     """The worker's caches, each with the paths it holds."""
     return browser.evaluate("""(async () => {
@@ -68,22 +61,6 @@ def cached(browser):
           found[name] = requests.map(r => new URL(r.url).pathname);
         }
         return found; })()""", wait=True)
-
-
-def until(what, condition, seconds=30):
-    """Waits for a condition on a page whose errors are not the point (Page.wait_for's are)."""
-    deadline = time.monotonic() + seconds
-    while not holds(condition):
-        check(time.monotonic() < deadline, "waited %d s for %s" % (seconds, what))
-        time.sleep(0.05)
-
-
-def holds(condition):
-    """A condition read from a page that may be between two documents: false meanwhile."""
-    try:
-        return condition()
-    except RuntimeError:
-        return False
 
 
 def new_tab(browser):
@@ -97,48 +74,29 @@ def new_tab(browser):
         browser.send(domain + ".enable")
 
 
-def navigate(browser, url):
-    while not browser.events.empty():
-        browser.events.get()  # the last page's, already looked at
-    page = Page(browser)
-    browser.send("Page.navigate", {"url": url})
-    return page
-
-
 def open_page(browser, url):
-    page = navigate(browser, url)
-    page.wait_for("the page", lambda: browser.evaluate("document.title") == "Brindlecog")
-    page.wait_for("the splash picture",
-                  lambda: "Loaded texture ./img/splash.jpg" in page.console)
+    page = Page(browser)
+    page.open(url, sounds=False)
     return page
 
 
 def plays(page):
     """Two clicks from the splash into the play mode: its music starts and every picture is
     loaded."""
-    click(page)
-    click(page)
+    page.click(400, 300)
+    page.click(400, 300)
     page.wait_for("the music", lambda: "Playing bg" in page.console)
-    every_file_loaded(page)
-
-
-def every_file_loaded(page):
-    page.wait_for("every picture", lambda: all(
-        "Loaded texture ./img/" + p in page.console for p in PICTURES))
-    failed = page.lines("Couldn't load texture ") + page.lines("Failed to load sound file: ")
-    check(not failed, "failed loads: %s" % failed)
+    page.check_all_loaded()
 
 
 def clicks_wait_for_late_files(browser, server, url):
     server.hold(LATE_DATA)
     try:
         page = open_page(browser, url)
-        click(page)
-        click(page)
+        page.click(400, 300)
+        page.click(400, 300)
         # The page goes on drawing the splash, and nothing acts on the clicks yet.
-        browser.evaluate("window.gameFrames = 0;"
-                         " Module.postMainLoop = () => { window.gameFrames += 1; }")
-        page.wait_for("frames on the splash", lambda: browser.evaluate("gameFrames") >= 30)
+        page.frames(30)
         check(page.console == ["Loaded texture ./img/splash.jpg"],
               "acted on before the late files arrived: %s" % page.console)
     finally:
@@ -153,7 +111,7 @@ def clicks_wait_for_late_files(browser, server, url):
     expected = ["Loaded Sound"] * SOUNDS + [
         "Loaded texture ./img/instructions.jpg", "Loaded texture ./img/bg.jpg", "Playing bg"]
     check(seen == expected, "the held clicks played out of order: %s" % seen)
-    every_file_loaded(page)
+    page.check_all_loaded()
     return page
 
 
@@ -164,8 +122,9 @@ def late_files_missing(browser, server, site, url):
     os.rename(late, late + ".gone")
     try:
         # Not waiting for the splash: the missing file's errors may come before it.
-        page = navigate(browser, url)
-        until("the failure sentence without the late files", lambda: browser.evaluate(
+        page = Page(browser)
+        page.navigate(url)
+        page.until("the failure sentence without the late files", lambda: browser.evaluate(
             "!document.getElementById('loading').hidden &&"
             " document.getElementById('status').textContent") == CANNOT_START)
     finally:
@@ -224,7 +183,7 @@ def main(web):
         check(not page.errors, "page errors: %s" % page.errors)
         new_tab(browser)
         browser.send("Page.navigate", {"url": server.url})  # no page of the page's scope
-        until("the new build's cache alone", lambda: list(
+        page.until("the new build's cache alone", lambda: list(
             cached(browser)) == ["brindlecog-" + new_version], seconds=60)
         print("installable, offline, and a new build replaces the old cache (%s -> %s)"
               % (version, new_version))

@@ -11,18 +11,14 @@ and ends the game with Escape. With a third argument it also
 writes the whole browser view before Escape (the README's docs/screenshot-web.png). Last, the
 page without WebGL and without its packed files must say so.
 """
-import base64
-import glob
 import os
 import tempfile
 import time
 
-from chromium import Chromium
-from page_driver import (Failure, Page, check, replay_pictures, rmse, run_test, script_lines,
-                         serve, HERE, REPOSITORY)
+from page_driver import (browsing, check, check_closer, check_like, replay_pictures, run_test,
+                         script_lines, HERE)
 
 STEPS = os.path.join(HERE, "play_steps.txt")
-PICTURES = sorted(os.path.basename(p) for p in glob.glob(os.path.join(REPOSITORY, "img", "*")))
 ENDED = "Brindlecog has ended. Reload the page to play again."
 # The start screens are still pictures: only WebGL's GL_CLAMP_TO_EDGE against Mesa's GL_CLAMP
 # at the pictures' edges and the scaling to 800 by 600 tell them apart.
@@ -33,32 +29,6 @@ WHOLE_PICTURE_RMSE = 0.12
 # Where the small gear settles, clear of the large one, when it is dragged there without Shift:
 # empty board if it was lifted (it then lies on the large gear).
 LIFT_CROP = "70x70+390+191"
-
-
-def check_start_screens(folder):
-    for name in ("splash", "instructions"):
-        difference = rmse(os.path.join(folder, "page-%s.png" % name),
-                          os.path.join(folder, name + ".png"))
-        print("%s: %.3f from the native replay's" % (name, difference))
-        check(difference < START_SCREEN_RMSE,
-              "the page's %s is %.3f from the replay's" % (name, difference))
-
-
-def check_fits(page, view_width, view_height, ratio):
-    """The board fills the largest 4:3 box of the viewport, centred, at the device's pixels."""
-    left, top, width, height, buffer_width, buffer_height = page.canvas_box()
-    fitted_height = min(view_height, view_width * 3 / 4)
-    check(abs(height - fitted_height) <= 3 / ratio + 0.01 and abs(width * 3 - height * 4) < 0.1,
-          "the board is %gx%g in a %dx%d view" % (width, height, view_width, view_height))
-    check(abs(left - (view_width - width) / 2) < 1 and abs(top - (view_height - height) / 2) < 1,
-          "the board is not centred: at %g,%g" % (left, top))
-    check(buffer_width == round(width * ratio) and buffer_height == round(height * ratio),
-          "the drawing buffer is %dx%d for a %gx%g board at ratio %g" % (
-              buffer_width, buffer_height, width, height, ratio))
-    scrolls = page.evaluate("[document.scrollingElement.scrollWidth > innerWidth,"
-                            " document.scrollingElement.scrollHeight > innerHeight,"
-                            " visualViewport.scale]")
-    check(scrolls == [False, False, 1], "the page scrolls or is zoomed: %s" % scrolls)
 
 
 def check_full_screen(page):
@@ -82,16 +52,8 @@ def check_full_screen(page):
         page.wait_for("full screen " + ("on" if full else "off"), lambda: page.evaluate(
             "[!!document.fullscreenElement,"
             " document.getElementById('fullscreen').getAttribute('aria-label')]") == [full, label])
-        page.wait_for("the board to follow", lambda: check_fits_quietly(page))
+        page.wait_for("the board to follow", page.fits)
     check(page.evaluate("[innerWidth, innerHeight]") == before, "the page did not come back")
-
-
-def check_fits_quietly(page):
-    try:
-        check_fits(page, *page.evaluate("[innerWidth, innerHeight, devicePixelRatio]"))
-        return True
-    except Failure:
-        return False
 
 
 def check_failures(web):
@@ -105,27 +67,18 @@ def check_failures(web):
         if name != "brindlecog.data":
             os.symlink(os.path.abspath(os.path.join(web, name)), os.path.join(bare, name))
     for case, sentence in sentences.items():
-        server = serve(bare if "data" in case else os.path.abspath(web))
-        browser = Chromium()
-        try:
-            browser.attach_to_page()
-            browser.send("Page.enable")
+        with browsing(bare if "data" in case else web) as (page, server):
             if "WebGL" in case:
-                browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": (
+                page.browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": (
                     "const getContext = HTMLCanvasElement.prototype.getContext;"
                     "HTMLCanvasElement.prototype.getContext = function(kind, ...rest) {"
                     "  return /webgl/.test(kind) ? null : getContext.call(this, kind, ...rest); };")})
-            browser.send("Page.navigate", {"url": "http://127.0.0.1:%d/" % server.server_port})
-            page = Page(browser)
-            page.wait_for("the sentence " + case, lambda: page.evaluate(
-                "(document.getElementById('status') || {}).textContent || ''").startswith(
-                    sentence) and page.evaluate(
-                "document.getElementById('loading').checkVisibility()"), seconds=30)
+            page.navigate(server.url)
+            page.until("the sentence " + case, lambda: page.evaluate(
+                "document.getElementById('loading').checkVisibility() &&"
+                " document.getElementById('status').textContent").startswith(sentence))
             print("%s: the page says %r" % (case, page.evaluate(
                 "document.getElementById('status').textContent")))
-        finally:
-            browser.close()
-            server.shutdown()
 
 
 def main(web, replay, view_shot=None):
@@ -133,14 +86,9 @@ def main(web, replay, view_shot=None):
     steps = script_lines(STEPS)
     replay_pictures(replay, steps, folder)
     replay_pictures(replay, [s for s in steps if s[0] != "shift"], folder, "-flat")
-    server = serve(os.path.abspath(web))
-    browser = Chromium()
-    try:
-        browser.attach_to_page()
-        page = Page(browser)
-        page.open("http://127.0.0.1:%d/" % server.server_port)
-        view = page.evaluate("[innerWidth, innerHeight, devicePixelRatio]")
-        check_fits(page, *view)
+    with browsing(web) as (page, server):
+        page.open(server.url)
+        page.check_fits()
         # Making an audio context is a long task: the page makes it at the first gesture.
         check(page.evaluate("Module.webAudio.context") is None,
               "the page made its audio context before any gesture")
@@ -167,29 +115,16 @@ def main(web, replay, view_shot=None):
         check(level > 0.01, "no sound measured at the output (peak %g)" % level)
         page.play_mouse(steps[at_place + 1:], folder)
 
-        page.wait_for("every picture", lambda: all(
-            "Loaded texture ./img/" + p in page.console for p in PICTURES))
-        failed = page.lines("Couldn't load texture ") + page.lines("Failed to load sound file: ")
-        check(not failed, "failed loads: %s" % failed)
-        check_start_screens(folder)
-
+        page.check_all_loaded()
+        check_like(folder, ("splash", "instructions"), START_SCREEN_RMSE)
         # The page's picture against the replay's of the same steps, and where an unlifted gear
         # would settle also against the replay's without Shift: the gear must not be there.
-        page_shot = os.path.join(folder, "page-lifted.png")
-        lifted, flat = os.path.join(folder, "lifted.png"), os.path.join(folder, "lifted-flat.png")
-        whole = rmse(page_shot, lifted)
-        near_lifted = rmse(page_shot, lifted, LIFT_CROP)
-        near_flat = rmse(page_shot, flat, LIFT_CROP)
-        print("picture: %.3f from the replay's; where an unlifted gear settles %.3f from the"
-              " lifted replay's, %.3f from the one without Shift" % (whole, near_lifted, near_flat))
-        check(whole < WHOLE_PICTURE_RMSE, "the page's picture is %.3f from the replay's" % whole)
-        check(near_lifted < near_flat, "the gear was not lifted over the large one")
+        check_like(folder, ("lifted",), WHOLE_PICTURE_RMSE)
+        check_closer(folder, "lifted", "lifted", "lifted-flat", LIFT_CROP, "the Shift lift")
 
         check_full_screen(page)
         if view_shot:
-            data = browser.send("Page.captureScreenshot", {"format": "png"})["data"]
-            with open(view_shot, "wb") as out:
-                out.write(base64.b64decode(data))
+            page.view_shot(view_shot)
         page.key("rawKeyDown", "Escape", "Escape", 27)
         page.key("keyUp", "Escape", "Escape", 27)
         page.wait_for("the ended page", lambda: page.evaluate(
@@ -200,10 +135,6 @@ def main(web, replay, view_shot=None):
         time.sleep(0.5)
         page.pump()
         check(not page.errors, "page errors: %s" % page.errors)
-        print("console warnings (the GL emulation's own): %d" % len(page.warnings))
-    finally:
-        browser.close()
-        server.shutdown()
     check_failures(web)
     print("pictures in " + folder)
     return 0
