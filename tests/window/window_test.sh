@@ -10,8 +10,9 @@ source_dir=$(realpath "$2")
 [ -n "${DISPLAY_FOR_TEST:-}" ] || exec xvfb-run -a -s "-screen 0 1024x768x24" env DISPLAY_FOR_TEST=1 "$0" "$@"
 
 work=$(mktemp -d)
-pid=
-trap 'kill -KILL $pid 2>/dev/null; rm -rf "$work"' EXIT
+pid= server= manager=
+# The letterbox screens' servers go too: one left running would hold the test's output open.
+trap 'kill -KILL $pid $manager $server 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/img" "$work/sounds"
 cd "$work"
 
@@ -55,7 +56,11 @@ start() {  # start [OUTPUT]: runs the game and waits for its window
     "$game" > "${1:-/dev/null}" 2>> err.txt &
     pid=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Brindlecog$' | head -n 1)
-    [ -n "$window" ] || { echo "FAILED: no window appeared"; cat err.txt; exit 1; }
+    [ -n "$window" ] && return
+    echo "FAILED: no window appeared on display $DISPLAY"
+    kill -0 "$pid" 2>/dev/null && echo "  the game still runs" || echo "  the game has ended"
+    timeout 5 xwininfo -root -tree | grep -E '^ +0x[0-9a-f]+ "' | head -20  # the named windows
+    cat err.txt; exit 1
 }
 
 start out.txt
@@ -130,14 +135,23 @@ XML
 letterboxed() {  # letterboxed WxH: the game maximised by openbox on a WxH screen
     rm -f display  # the last screen's number would otherwise be read before the new one is up
     # -noreset: a server resets when its last client leaves, and refuses connections meanwhile;
-    # the xprop that polls for openbox below could be that client, and openbox then exits.
-    Xvfb -displayfd 6 -noreset -screen 0 "${1}x24" 6> display 2> /dev/null &
-    local server=$!
-    for _ in $(seq 50); do [ -s display ] && break; sleep 0.1; done
+    # one of the test's own tools could be that client while openbox starts, which then exits.
+    Xvfb -displayfd 6 -noreset -screen 0 "${1}x24" 6> display > /dev/null 2> xvfb.txt &
+    server=$!
+    # The number is written once the server takes connections.
+    for _ in $(seq 200); do grep -q '^[0-9]' display && break; sleep 0.1; done
+    if ! grep -q '^[0-9]' display; then
+        check "$1: a screen starts" false; cat xvfb.txt; kill "$server"; wait "$server"; return
+    fi
     local -x DISPLAY=":$(cat display)"
-    openbox --config-file "$work/openbox.xml" > /dev/null 2>&1 &
-    local manager=$! w h bw bh left top
-    for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
+    # The game starts once openbox has finished starting (its --startup command has run): a
+    # window mapped while a slow start is under way (a fresh machine builds its font cache) was
+    # never managed, and freeglut waits for that map for ever.
+    rm -f wm-ready
+    openbox --startup "touch $work/wm-ready" --config-file "$work/openbox.xml" > /dev/null 2>&1 &
+    manager=$!
+    local w h bw bh left top
+    for _ in $(seq 200); do [ -e wm-ready ] && break; sleep 0.1; done
     start
     for _ in $(seq 100); do  # until the window manager has maximised it to the screen's width
         read -r w h <<< "$(size | tr x ' ')"; [ "$w" = "${1%x*}" ] && break; sleep 0.1
