@@ -9,7 +9,8 @@
 // samples decoded whole at load, one channel a play. With Output::Silent it opens no device:
 // everything loads and plays as on one, but nothing is heard (tests, the replay tool, machines
 // without sound).
-class SystemAudio : public AudioBackend {
+// Final: its destructor calls close(), which must be this class's own.
+class SystemAudio final : public AudioBackend {
   public:
     enum class Output { Device, Silent };
 

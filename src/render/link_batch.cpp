@@ -81,6 +81,10 @@ bool batchable(const Link& link) {
     return !link.hidden && !link.texTransform && link.displayList == unitQuad;
 }
 
+// Colours are compared bit for bit: equal bits draw alike, and a -0 against a 0 only splits a run.
+// glColor4fv below reads the four channels from r onwards.
+static_assert(sizeof(Color) == 4 * sizeof(float), "Color is four packed floats");
+
 bool sameRun(const Link& link, const Link& head) {
     return link.texture == head.texture && link.blend == head.blend &&
            std::memcmp(&link.color, &head.color, sizeof(Color)) == 0;
