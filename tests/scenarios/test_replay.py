@@ -35,19 +35,27 @@ def replay(script):
     return run.returncode, lines, dumps, run.stderr
 
 
-def differences(ours, theirs, path="dump"):
+def leaves(ours, theirs, path="dump"):
+    """The pairs of values two parsed dumps hold at the same place, as (path, ours, theirs),
+    down to their numbers and strings; where the two differ in shape, that place whole."""
+    if isinstance(ours, dict) and isinstance(theirs, dict) and list(ours) == list(theirs):
+        for key in ours:
+            yield from leaves(ours[key], theirs[key], path + "." + key)
+    elif isinstance(ours, list) and isinstance(theirs, list) and len(ours) == len(theirs):
+        for i, pair in enumerate(zip(ours, theirs)):
+            yield from leaves(*pair, path="%s[%d]" % (path, i))
+    else:
+        yield path, ours, theirs
+
+
+def numbers(*values):
+    return all(type(v) in (int, float) for v in values)
+
+
+def differences(ours, theirs):
     """Where two parsed dumps differ: numbers beyond the tolerance, anything else at all."""
-    if isinstance(theirs, dict) and isinstance(ours, dict):
-        if list(ours) != list(theirs):
-            return ["%s: keys %s vs %s" % (path, list(ours), list(theirs))]
-        return [d for key in theirs for d in differences(ours[key], theirs[key], path + "." + key)]
-    if isinstance(theirs, list) and isinstance(ours, list) and len(ours) == len(theirs):
-        return [d for i, pair in enumerate(zip(ours, theirs))
-                for d in differences(*pair, path="%s[%d]" % (path, i))]
-    numbers = all(type(v) in (int, float) for v in (ours, theirs))
-    if (numbers and abs(ours - theirs) <= MODEL_TOLERANCE) or (not numbers and ours == theirs):
-        return []
-    return ["%s: %r vs %r" % (path, ours, theirs)]
+    return ["%s: %r vs %r" % (path, a, b) for path, a, b in leaves(ours, theirs)
+            if a != b and not (numbers(a, b) and abs(a - b) <= MODEL_TOLERANCE)]
 
 
 class Model(unittest.TestCase):

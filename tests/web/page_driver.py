@@ -29,10 +29,10 @@ class Failure(Exception):
 
 
 def run_test(main):
-    """A browser test from the command line: main(WEB, REPLAY[, PICTURE]); a failure is one line
-    starting with FAIL and status 1."""
+    """A browser test from the command line: main(*arguments); a failure is one line starting
+    with FAIL and status 1."""
     try:
-        sys.exit(main(sys.argv[1], os.path.abspath(sys.argv[2]), *sys.argv[3:4]))
+        sys.exit(main(*sys.argv[1:]))
     except Failure as failure:
         print("FAIL " + str(failure))
         sys.exit(1)
@@ -83,31 +83,26 @@ class Page:
             elif method == "Log.entryAdded" and params["entry"]["level"] == "error":
                 self.errors.append("log: " + params["entry"]["text"])
 
-    def wait_for(self, what, condition, seconds=30):
+    def wait_for(self, what, condition, seconds=30, errors_fail=True):
+        """Waits until condition() holds. A page error fails at once, unless errors_fail is
+        False: then the page's errors are not the point, and the page may be between two
+        documents (a condition that cannot be read yet is false)."""
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
             self.pump()
-            check(not self.errors, "page error while waiting for %s: %s" % (what, self.errors))
-            if condition():
-                return
+            check(not (errors_fail and self.errors),
+                  "page error while waiting for %s: %s" % (what, self.errors))
+            try:
+                if condition():
+                    return
+            except RuntimeError:
+                if errors_fail:
+                    raise
             time.sleep(0.05)
         raise Failure("waited %d s for %s; console: %s" % (seconds, what, self.console[-10:]))
 
     def evaluate(self, expression, wait=False):
         return self.browser.evaluate(expression, wait)
-
-    def until(self, what, condition, seconds=30):
-        """Waits for a condition where the page's errors are not the point, and the page may be
-        between two documents (a condition that cannot be read yet is false)."""
-        deadline = time.monotonic() + seconds
-        while True:
-            try:
-                if condition():
-                    return
-            except RuntimeError:
-                pass
-            check(time.monotonic() < deadline, "waited %d s for %s" % (seconds, what))
-            time.sleep(0.05)
 
     def navigate(self, url):
         """Goes to url, leaving the last page's events behind."""
@@ -283,7 +278,7 @@ def replay_pictures(replay, steps, folder, suffix=""):
         if words[0] == "shot":
             words = ["shot", os.path.join(folder, words[1] + suffix + ".png")]
         script.append(" ".join(words) + "\n")
-    run = subprocess.run([replay], input="".join(script), text=True, capture_output=True,
+    run = subprocess.run([os.path.abspath(replay)], input="".join(script), text=True, capture_output=True,
                          cwd=REPOSITORY, timeout=300)
     check(run.returncode == 0, "native replay failed: " + run.stderr)
 

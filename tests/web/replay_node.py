@@ -16,7 +16,8 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPOSITORY = os.path.dirname(os.path.dirname(HERE))
-TOLERANCE = 0.01  # the scenarios' own (tests/scenarios/test_replay.py)
+sys.path.insert(0, os.path.join(REPOSITORY, "tests", "scenarios"))
+from test_replay import MODEL_TOLERANCE, leaves, numbers  # noqa: E402
 NODE_ENVIRONMENT = dict(os.environ, NODE_OPTIONS="--no-experimental-fetch")
 
 
@@ -24,20 +25,6 @@ def run(command, script):
     done = subprocess.run(command + [script], capture_output=True, text=True, cwd=REPOSITORY,
                           env=NODE_ENVIRONMENT, timeout=600)
     return done.returncode, done.stdout.splitlines(), done.stderr
-
-
-def numbers(ours, theirs, path, found):
-    """Collects (path, ours, theirs) for every number pair; anything else must be equal."""
-    if isinstance(ours, dict) and isinstance(theirs, dict) and list(ours) == list(theirs):
-        for key in ours:
-            numbers(ours[key], theirs[key], path + "." + key, found)
-    elif isinstance(ours, list) and isinstance(theirs, list) and len(ours) == len(theirs):
-        for i, pair in enumerate(zip(ours, theirs)):
-            numbers(*pair, "%s[%d]" % (path, i), found)
-    elif all(type(v) in (int, float) for v in (ours, theirs)):
-        found.append((path, ours, theirs))
-    elif ours != theirs:
-        found.append((path, ours, theirs))
 
 
 def main(native, node):
@@ -61,18 +48,17 @@ def main(native, node):
                 if ours != theirs:
                     failures.append("%s line %d: %r vs native %r" % (name, number, ours, theirs))
                 continue
-            found = []
-            numbers(json.loads(ours), json.loads(theirs), "dump", found)
-            for path, a, b in found:
+            for path, a, b in leaves(json.loads(ours), json.loads(theirs)):
                 where = "%s line %d %s" % (name, number, path)
-                if not all(type(v) in (int, float) for v in (a, b)):
-                    failures.append("%s: %r vs native %r" % (where, a, b))
+                if not numbers(a, b):
+                    if a != b:
+                        failures.append("%s: %r vs native %r" % (where, a, b))
                     continue
                 compared += 1
                 if a != b:
                     differing.append((abs(a - b), where, a, b))
                     largest = max(largest, abs(a - b))
-                    if abs(a - b) > TOLERANCE or ".points[" in path:
+                    if abs(a - b) > MODEL_TOLERANCE or ".points[" in path:
                         failures.append("%s: %r vs native %r" % (where, a, b))
     print("%d scripts, %d dump numbers compared, %d differ at all, largest difference %g"
           % (len(scripts), compared, len(differing), largest))

@@ -1,10 +1,9 @@
 """The page as an app, in Debian's headless Chromium, served gzip-compressed from a copy of the
 build:
 
-- the late files: without them the page says it cannot go on; with them the splash comes
-  first, and two clicks made before the other pictures and the sounds have arrived are held
-  and played once they are there (instructions, then the play mode with its music), never
-  lost;
+- the late files: the splash comes first, and two clicks made before the other pictures and
+  the sounds have arrived are held and played once they are there (instructions, then the play
+  mode with its music), never lost (without them the page says it cannot go on: test_page.py);
 - installable: Chromium finds no installability error in the manifest, icons and worker;
 - offline: the service worker has cached every file of the page; with the server stopped a
   reload opens the page and plays;
@@ -18,20 +17,15 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 
 from chromium import Chromium
 from gzip_server import GzipServer
-from page_driver import Failure, Page, check
+from page_driver import Page, check, run_test, REPOSITORY
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-REPOSITORY = os.path.dirname(os.path.dirname(HERE))
 WEB_TOOLS = os.path.join(REPOSITORY, "tools", "web")
 LATE_DATA = "brindlecog-late.data"
 SOUNDS = 5
-CANNOT_START = ("Brindlecog could not start: its files did not load completely."
-                " Check the connection and reload the page.")
 
 
 def worker_files(folder):
@@ -115,26 +109,6 @@ def clicks_wait_for_late_files(browser, server, url):
     return page
 
 
-def late_files_missing(browser, server, site, url):
-    """Without the late files the page says it cannot go on, instead of holding the clicks
-    for ever."""
-    late = os.path.join(site, LATE_DATA)
-    os.rename(late, late + ".gone")
-    try:
-        # Not waiting for the splash: the missing file's errors may come before it.
-        page = Page(browser)
-        page.navigate(url)
-        page.until("the failure sentence without the late files", lambda: browser.evaluate(
-            "!document.getElementById('loading').hidden &&"
-            " document.getElementById('status').textContent") == CANNOT_START)
-    finally:
-        os.rename(late + ".gone", late)
-    page.pump()
-    # The browser's and the loader's own reports of the missing file, and nothing else.
-    others = [e for e in page.errors if "404" not in e and LATE_DATA not in e]
-    check(not others, "page errors: %s" % others)
-
-
 def main(web):
     folder = tempfile.mkdtemp(prefix="brindlecog-app-test-")
     site = os.path.join(folder, "site")
@@ -149,7 +123,6 @@ def main(web):
         browser.attach_to_page()
         for domain in ("Page", "Runtime", "Log"):
             browser.send(domain + ".enable")
-        late_files_missing(browser, server, site, page_url)
         page = clicks_wait_for_late_files(browser, server, page_url)
 
         errors = browser.send("Page.getInstallabilityErrors")["installabilityErrors"]
@@ -183,8 +156,8 @@ def main(web):
         check(not page.errors, "page errors: %s" % page.errors)
         new_tab(browser)
         browser.send("Page.navigate", {"url": server.url})  # no page of the page's scope
-        page.until("the new build's cache alone", lambda: list(
-            cached(browser)) == ["brindlecog-" + new_version], seconds=60)
+        page.wait_for("the new build's cache alone", lambda: list(
+            cached(browser)) == ["brindlecog-" + new_version], seconds=60, errors_fail=False)
         print("installable, offline, and a new build replaces the old cache (%s -> %s)"
               % (version, new_version))
     finally:
@@ -195,8 +168,4 @@ def main(web):
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main(sys.argv[1]))
-    except Failure as failure:
-        print("FAIL " + str(failure))
-        sys.exit(1)
+    run_test(main)
