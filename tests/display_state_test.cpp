@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/board_box.h"
 #include "app/display_state.h"
 #include "app/shell.h"
+#include "modes/live_mode.h"
 #include "support/fake_platform.h"
 #include "support/gl_context.h"
 #include "support/said.h"
@@ -54,14 +56,25 @@ class DisplayState : public ::testing::Test {
     FakePlatform platform_;
 };
 
-// The pointer's side of the board box is checked in board_box_test.cpp.
-TEST_F(DisplayState, TheHeightDecidesTheWindowIsFourByThreeAndShowsTheWholeBoard) {
-    // A window's new size: the board's size kept, and what is said.
+// The height decides: the window is asked to become 4:3, no larger than the screen, and
+// until it is (a maximised window, a tiling window manager) the board fills the largest 4:3 box
+// in its middle. Drawing (viewport and projection) and the pointer (toBoard) go through that box.
+TEST_F(DisplayState, TheWindowIsAskedToBeFourByThreeAndClicksLandWhereTheBoardIsDrawn) {
+    // A window's new size and the screen's (0: unknown, no limit); the board's box then, the
+    // window asked for, and what is said.
     // clang-format off
-    const struct { int width, height, keptWidth, keptHeight; const char* message; } cases[] = {
-        {1000, 600, 800, 600, ""}, {1000, 601, 801, 601, ""},  // 801.33, truncated
-        {400, 300, 400, 300, ""}, {0, 600, 800, 600, "reshape() values bad w:0 h:600\n"},
-        {640, -3, 800, 600, "reshape() values bad w:640 h:-3\n"},
+    const struct { int width, height, screenWidth, screenHeight, boardWidth, boardHeight, left, top,
+                   askedWidth, askedHeight; const char* message; } cases[] = {
+        {800, 600, 0, 0, 800, 600, 0, 0, 800, 600, ""},
+        {1000, 600, 0, 0, 800, 600, 100, 0, 800, 600, ""},
+        {1000, 601, 0, 0, 801, 601, 99, 0, 801, 601, ""},  // 801.33, truncated
+        {400, 300, 0, 0, 400, 300, 0, 0, 400, 300, ""},
+        {601, 800, 0, 0, 600, 450, 0, 175, 1066, 800, ""},
+        {1920, 1080, 1920, 1080, 1440, 1080, 240, 0, 1440, 1080, ""},
+        {1280, 1024, 1280, 1024, 1280, 960, 0, 32, 1280, 960, ""},  // 5:4: as wide as the screen
+        {100, 2000, 1920, 1080, 100, 75, 0, 962, 1440, 1080, ""},
+        {0, 600, 0, 0, 800, 600, 0, 0, 0, 0, "reshape() values bad w:0 h:600\n"},
+        {640, -3, 0, 0, 800, 600, 0, 0, 0, 0, "reshape() values bad w:640 h:-3\n"},
     };
     // clang-format on
     using F = FakePlatform;
@@ -69,19 +82,32 @@ TEST_F(DisplayState, TheHeightDecidesTheWindowIsFourByThreeAndShowsTheWholeBoard
         SCOPED_TRACE(std::to_string(c.width) + " by " + std::to_string(c.height));
         reshape(800, 600);
         F::reshapedWidth = F::reshapedHeight = 0;
+        F::screenWidth = c.screenWidth, F::screenHeight = c.screenHeight;
         EXPECT_EQ(said([&] { reshape(c.width, c.height); }), c.message);
-        const int a = c.message[0] == '\0';  // a bad size asks for no other window
-        EXPECT_EQ((std::vector{windowWidth, windowHeight, F::reshapedWidth, F::reshapedHeight}),
-                  (std::vector{c.keptWidth, c.keptHeight, a * c.keptWidth, a * c.keptHeight}));
-        // The board's corners land on the window's corner pixels, shifted 0.375 pixels for
-        // exact rasterisation.
+        EXPECT_EQ(
+            (std::vector{windowWidth, windowHeight, boardLeft, boardTop, F::reshapedWidth,
+                         F::reshapedHeight}),
+            (std::vector{c.boardWidth, c.boardHeight, c.left, c.top, c.askedWidth, c.askedHeight}));
+        EXPECT_EQ(letterboxed, c.left + c.top > 0);
+        // The board spans the box, shifted 0.375 pixels for exact rasterisation, and a click at
+        // the pixel where a board point is drawn reads back as that point.
         float m[16];
+        int viewport[4];
         glGetFloatv(GL_PROJECTION_MATRIX, m);
-        for (const float side : {-1.0f, 1.0f}) {
-            const float x = 400 * side, y = 300 * side, k = (side + 1) / 2;
-            EXPECT_NEAR((m[0] * x + m[12] + 1) * windowWidth / 2, k * windowWidth + 0.375f, 0.01f);
-            EXPECT_NEAR((m[5] * y + m[13] + 1) * windowHeight / 2, k * windowHeight + 0.375f,
-                        0.01f);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        const int height = c.message[0] == '\0' ? c.height : 600;  // a bad size is ignored
+        const int bottom = height - c.top - c.boardHeight;
+        for (const Vec3 point : {Vec3{-400, -300, 0}, Vec3{0, 0, 0}, Vec3{399, 299, 0}}) {
+            const float x = viewport[0] + (m[0] * point.x + m[12] + 1.0f) * 0.5f * viewport[2];
+            const float fromBottom =
+                viewport[1] + (m[5] * point.y + m[13] + 1.0f) * 0.5f * viewport[3];
+            EXPECT_NEAR(x, c.left + (point.x + 400) * c.boardWidth / 800 + 0.375f, 0.01f);
+            EXPECT_NEAR(fromBottom, bottom + (point.y + 300) * c.boardHeight / 600 + 0.375f, 0.01f);
+            const Vec3 read =
+                LiveMode::toBoard(static_cast<int>(x), static_cast<int>(height - fromBottom));
+            const float unitsPerPixel = 800.0f / static_cast<float>(c.boardWidth);
+            EXPECT_NEAR(read.x, point.x, 1.5f * unitsPerPixel);
+            EXPECT_NEAR(read.y, point.y, 1.5f * unitsPerPixel);
         }
     }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "mechanics/board.h"
+#include "mechanics/board_validator.h"
+#include "mechanics/link.h"
 
 namespace {
 
@@ -88,6 +90,38 @@ TEST(MechanicsChain, OnlyAFreeMotorPullsTheLinksOnItsDisc) {
     EXPECT_NE(afterStep(PieceKind::Motor, false, false), plain);
     EXPECT_EQ(afterStep(PieceKind::Motor, true, false), plain);  // held: captures, no drive
     EXPECT_EQ(afterStep(PieceKind::LargeGear, false, true), positions(Chain(40, 22.0f, {})));
+}
+
+// A link of rest length 22 from the origin to a point on the x axis.
+TEST(MechanicsChain, ALinksHitDiscAroundItsMidpointShrinksAsItStretches) {
+    const float cases[][4] = {{22, 11, 0, 1}, {22, 11, 16.5f, 1}, {22, 11, 17, 0}, {40, 20, 0, 0}};
+    for (const auto& c : cases) {
+        Point a, b;
+        b.position.x = c[0];
+        EXPECT_EQ(Link(22.0f, &a, &b).hitTest(Vec3{c[1], c[2], 0}), c[3] != 0)
+            << "length " << c[0] << " at " << c[1] << ", " << c[2];
+    }
+}
+
+TEST(MechanicsChain, ShortenTakesSixLinksAfterTheFirstWithTheirContactsAndPin) {
+    Board board;
+    Chain& chain = *board.addChain(40, {});
+    board.addPiece(PieceKind::LargeGear, Vec3{-20.0f, 30.0f, 0.0f}, true);  // on points 0-3, 39
+    board.step(0.016f, true);
+    const std::size_t contacts = chain.contacts.size();
+    chain.grabbed = chain.points[3].get();
+    EXPECT_TRUE(chain.shorten());       // points 2 to 7 go
+    EXPECT_EQ(chain.grabbed, nullptr);  // no pin on a destroyed point; the drag goes on
+    EXPECT_GT(chain.contacts.size(), 0u);
+    EXPECT_LT(chain.contacts.size(), contacts);
+    EXPECT_EQ(validateBoard(board), "");
+    chain.grabbed = chain.links[0]->b;
+    EXPECT_TRUE(chain.shorten());
+    EXPECT_EQ(chain.grabbed, chain.links[0]->b);
+    EXPECT_EQ(validateBoard(board), "");
+    Chain twelve(12, 22.0f, {});  // the shortest chain that can be shortened
+    EXPECT_TRUE(twelve.shorten());
+    EXPECT_FALSE(twelve.shorten());
 }
 
 }  // namespace
