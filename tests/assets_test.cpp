@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <numeric>
 #include <vector>
@@ -39,8 +40,15 @@ static Picture upload(const char* path) {
     return picture;
 }
 
+// Runs from the source folder, where the game's img/ and sounds/ are.
 struct Assets : ::testing::Test {
-    InSourceDir inSource_;
+    void SetUp() override {
+        const char* source = std::getenv("BRINDLECOG_SOURCE_DIR");
+        ASSERT_NE(source, nullptr) << "BRINDLECOG_SOURCE_DIR is not set";
+        std::filesystem::current_path(source);
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+    const std::filesystem::path previous_ = std::filesystem::current_path();
     GlContext gl_;
 };
 

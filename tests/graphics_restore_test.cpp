@@ -24,8 +24,8 @@ constexpr Rgb BRICK = {200, 40, 40};
 TEST(GraphicsRestore, APictureShowsAgainInTheContextThatReplacesALostOne) {
     FakePlatform platform;
     TempFolder folder;
-    const char* path = lastingPath(folder.file("brick.png"));
-    writePicture(path, 4, 4, [](int, int) { return Rgba{BRICK[0], BRICK[1], BRICK[2], 255}; });
+    const auto brick = [](int, int) { return Rgba{BRICK[0], BRICK[1], BRICK[2], 255}; };
+    const char* path = writePicture(folder.file("brick.png"), 4, 4, brick);
 
     auto gl = std::make_unique<GlContext>(80, 60);
     const unsigned processQuad = unitQuad;

@@ -119,13 +119,11 @@ TEST_F(PlayMode, MotorsFollowThePowerSwitchUnlessHeld) {
 
 TEST_F(PlayMode, EveryToolActsOnTheBoardWithItsSound) {
     mode_.clearBoard();
-    const struct {
-        int tool;
-        float radius;
-    } pieces[] = {{tools::SmallGear, 30.0f},
-                  {tools::MediumGear, 40.0f},
-                  {tools::LargeGear, 50.0f},
-                  {tools::Motor, 50.0f}};
+    // clang-format off
+    const struct { int tool; float radius; } pieces[] = {
+        {tools::SmallGear, 30.0f}, {tools::MediumGear, 40.0f}, {tools::LargeGear, 50.0f},
+        {tools::Motor, 50.0f}};
+    // clang-format on
     for (const auto& piece : pieces) {
         pickTool(piece.tool);
         const Vec3 at{-200.0f, 150.0f - 40.0f * mode_.board.gears.size(), 0.0f};

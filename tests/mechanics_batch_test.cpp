@@ -44,18 +44,13 @@ std::vector<std::uint32_t> bits(const Board& board) {
 // motor, a lifted gear. Board 0 is the stress board, 1 a fixed mix, 2 the starting board, 3
 // chains of 2 and 4 links beside long ones, the others random lengths from 4 to 300 links.
 void layOutMixed(Board& board, unsigned seed) {
-    if (seed == 0) {
-        layOutStressBoard(board);
-        return;
+    if (seed == 0 || seed == 2) {
+        return seed == 0 ? layOutStressBoard(board) : board.layOutStartingBoard(true);
     }
     std::mt19937 random(seed);
     const auto coordinate = [&](float half) {
         return std::uniform_real_distribution<float>(-half, half)(random);
     };
-    if (seed == 2) {
-        board.layOutStartingBoard(true);
-        return;
-    }
     const int fixed[] = {10, 40, 40, 40, 40, 40, 46, 52, 148};
     const int tiny[] = {2, 300, 4, 148, 46, 2};
     const int chains = seed == 1 ? 9 : seed == 3 ? 6 : 1 + static_cast<int>(random() % 12);
@@ -84,30 +79,21 @@ void layOutMixed(Board& board, unsigned seed) {
 // chains made longer (so it loses its partner) and later shorter again (so it finds it back),
 // and the shortest chain shortened or lengthened.
 void edit(Board& board, int frame) {
-    switch (frame % 20) {
-        case 5:
-            board.addChain(40, Vec3{-100.0f + 10.0f * static_cast<float>(frame % 7), 0.0f, 0.0f});
-            break;
-        case 9:
-            board.chains.back()->lengthen();
-            break;
-        case 13:
-            board.chains.back()->shorten();
-            break;
-        case 17:
-            if (!board.chains.front()->shorten()) {
-                board.chains.front()->lengthen();
-            }
-            break;
-        default:
-            break;
+    const int phase = frame % 20;
+    if (phase == 5) {
+        board.addChain(40, Vec3{-100.0f + 10.0f * static_cast<float>(frame % 7), 0.0f, 0.0f});
+    } else if (phase == 9) {
+        board.chains.back()->lengthen();
+    } else if (phase == 13) {
+        board.chains.back()->shorten();
+    } else if (phase == 17 && !board.chains.front()->shorten()) {
+        board.chains.front()->lengthen();
     }
 }
 
 TEST(MechanicsBatch, ChainsSideBySideStepBitForBitAsOneAtATime) {
     for (unsigned seed = 0; seed < 10; ++seed) {
-        Board batched;
-        Board reference;
+        Board batched, reference;
         layOutMixed(batched, seed);
         layOutMixed(reference, seed);
         for (int frame = 0; frame < 60; ++frame) {

@@ -17,19 +17,14 @@ std::vector<Vec3> positions(const Chain& chain) {
 TEST(MechanicsChain, LayoutIsASquareFromTheOrigin) {
     EXPECT_EQ(Chain(41, 22.0f, {}).points.size(), 40u);
     EXPECT_TRUE(Chain(1, 22.0f, {}).links.empty());
-    struct Case {
-        int count;
-        int point;
-        Vec3 at;
-    };
     // 46 links: the top and the right side sit half a link off the grid, two points meet.
-    for (const Case& c : {Case{40, 10, {-100, 170, 0}},
-                          {40, 20, {120, 170, 0}},
-                          {40, 35, {10, -50, 0}},
-                          {46, 12, {-78, 203, 0}},
-                          {46, 22, {142, 203, 0}},
-                          {46, 23, {142, 203, 0}},
-                          {46, 34, {142, -39, 0}}}) {
+    // clang-format off
+    const struct { int count, point; Vec3 at; } cases[] = {
+        {40, 10, {-100, 170, 0}}, {40, 20, {120, 170, 0}}, {40, 35, {10, -50, 0}},
+        {46, 12, {-78, 203, 0}}, {46, 22, {142, 203, 0}}, {46, 23, {142, 203, 0}},
+        {46, 34, {142, -39, 0}}};
+    // clang-format on
+    for (const auto& c : cases) {
         const Chain chain(c.count, 22.0f, Vec3{-100.0f, -50.0f, 0.0f});
         EXPECT_EQ(chain.points[c.point]->position, c.at) << c.count << " links, point " << c.point;
     }

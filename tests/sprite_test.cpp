@@ -27,9 +27,7 @@ class SpriteTest : public ::testing::Test {
         unitQuad = startQuad, boundTexture = startBinding, blendEnabled = startBlend;
     }
     const char* picture(const char* name, Rgba (*colour)(int, int) = quarters) {
-        const char* path = lastingPath(folder_.file(name));
-        writePicture(path, 16, 16, colour);
-        return path;
+        return writePicture(folder_.file(name), 16, 16, colour);
     }
     // The colours at the centres of the quarters, top left, top right, bottom left, bottom
     // right: blac(k), (w)hite, (h)alf grey, (r)ed, (g)reen, (b)lue, (y)ellow.

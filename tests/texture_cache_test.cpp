@@ -14,9 +14,9 @@ namespace {
 class TextureCacheTest : public ::testing::Test {
   protected:
     const char* picture(const std::string& name) {
-        const char* path = lastingPath(folder_.file(name));
-        writePicture(path, 2, 2, [](int, int) { return Rgba{128, 128, 128, 255}; });
-        return path;
+        return writePicture(folder_.file(name), 2, 2, [](int, int) {
+            return Rgba{128, 128, 128, 255};
+        });
     }
     GlContext gl_;
     TempFolder folder_;

@@ -1,6 +1,7 @@
 #include "support/files.h"
 
 #include <IL/il.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
@@ -27,8 +28,8 @@ const char* lastingPath(const std::string& text) {
     return store.emplace_back(text).c_str();
 }
 
-bool writePicture(const std::string& path, int width, int height,
-                  const std::function<Rgba(int x, int y)>& colour) {
+const char* writePicture(const std::string& path, int width, int height,
+                         const std::function<Rgba(int x, int y)>& colour) {
     static const bool ready = (ilInit(), true);
     std::vector<unsigned char> pixels;
     for (int y = 0; y < height; ++y) {
@@ -46,7 +47,8 @@ bool writePicture(const std::string& path, int width, int height,
     ilEnable(IL_FILE_OVERWRITE);
     ok = ok && ilSaveImage(path.c_str());
     ilDeleteImages(1, &image);
-    return ready && ok;
+    EXPECT_TRUE(ready && ok) << "could not write " << path;
+    return lastingPath(path);
 }
 
 bool writeToneWav(const std::string& path, float seconds) {

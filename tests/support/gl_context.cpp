@@ -2,8 +2,6 @@
 
 #include <GL/osmesa.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 
 GlContext::GlContext(int width, int height)
@@ -23,16 +21,4 @@ GlContext::~GlContext() {
 const unsigned char* GlContext::pixel(int x, int y) const {
     glFinish();
     return &buffer_[(static_cast<size_t>(y) * width_ + x) * 4];
-}
-
-InSourceDir::InSourceDir() : previous_(std::filesystem::current_path().string()) {
-    const char* source = std::getenv("BRINDLECOG_SOURCE_DIR");
-    if (source == nullptr) {
-        throw std::runtime_error("BRINDLECOG_SOURCE_DIR is not set");
-    }
-    std::filesystem::current_path(source);
-}
-
-InSourceDir::~InSourceDir() {
-    std::filesystem::current_path(previous_);
 }

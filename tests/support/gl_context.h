@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 // An off-screen OpenGL 1.x context (Mesa's OSMesa) for tests that draw or load textures.
@@ -19,14 +18,4 @@ class GlContext {
     int width_;
     std::vector<unsigned char> buffer_;
     void* context_;
-};
-
-// Runs from the repository root (where img/ and sounds/ are) for the life of the object.
-class InSourceDir {
-  public:
-    InSourceDir();
-    ~InSourceDir();
-
-  private:
-    std::string previous_;
 };

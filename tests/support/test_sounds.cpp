@@ -1,17 +1,14 @@
 #include "support/test_sounds.h"
 
 #include <filesystem>
-#include <iostream>
-#include <sstream>
 
 #include "app/shell.h"
 #include "audio/sound_names.h"
 #include "audio/system_audio.h"
 #include "support/files.h"
+#include "support/said.h"
 
-namespace {
-bool ready = false;
-}
+static bool ready = false;
 
 void forgetSilentTestSounds() {
     ready = false;
@@ -32,9 +29,6 @@ void useSilentTestSounds() {
     }
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.file(""));
-    std::ostringstream quiet;  // keep the load lines out of the tests' captured output
-    std::streambuf* output = std::cout.rdbuf(quiet.rdbuf());
-    loadSounds();
-    std::cout.rdbuf(output);
+    said(loadSounds);  // keeps the load lines out of the tests' own output
     std::filesystem::current_path(previous);
 }
