@@ -107,7 +107,7 @@ static std::vector<int> decodeSound(const char* path) {
 }
 
 TEST_F(Assets, EverySoundLoadsUnclippedTheMusicLoopsQuietlyWithoutASeamAndAllStaySmall) {
-    SystemAudio::selectOutput(SystemAudio::Output::Silent);
+    silenceSystemAudio();
     SystemAudio audio;
     ASSERT_TRUE(audio.init(44100, 32));
     const auto peak = [](const std::vector<int>& pcm) {

@@ -26,8 +26,7 @@ class SoundManager : public ::testing::Test {
     TempFolder folder_;
     const std::string tone_ = folder_.file("tone.wav");
     const bool written_ = writeToneWav(tone_, 2.0f);
-    const int opensBefore_ = (SystemAudio::selectOutput(SystemAudio::Output::Silent),
-                              Mix_QuerySpec(nullptr, nullptr, nullptr));
+    const int opensBefore_ = (silenceSystemAudio(), Mix_QuerySpec(nullptr, nullptr, nullptr));
     std::unique_ptr<Sound> sound_ = std::make_unique<Sound>(std::make_unique<SystemAudio>());
 };
 

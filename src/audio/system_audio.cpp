@@ -5,19 +5,15 @@
 #include "audio/audio_output.h"
 
 namespace {
-SystemAudio::Output selectedOutput = SystemAudio::Output::Device;
+bool silent = false;
 }  // namespace
-
-void SystemAudio::selectOutput(Output output) {
-    selectedOutput = output;
-}
 
 std::unique_ptr<AudioBackend> systemAudio() {
     return std::make_unique<SystemAudio>();
 }
 
 void silenceSystemAudio() {
-    SystemAudio::selectOutput(SystemAudio::Output::Silent);
+    silent = true;
 }
 
 SystemAudio::~SystemAudio() {
@@ -28,7 +24,7 @@ bool SystemAudio::init(int mixRate, int channels) {
     if (open_) {
         return true;
     }
-    channelCount_ = audio_output::open(mixRate, channels, selectedOutput == Output::Silent);
+    channelCount_ = audio_output::open(mixRate, channels, silent);
     if (channelCount_ <= 0) {
         return false;
     }

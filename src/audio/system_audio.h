@@ -6,17 +6,10 @@
 #include "audio/audio_backend.h"
 
 // The audio layer of the system the game runs on, over the platform's output (audio_output.h):
-// samples decoded whole at load, one channel a play. With Output::Silent it opens no device:
-// everything loads and plays as on one, but nothing is heard (tests, the replay tool, machines
-// without sound).
-// Final: its destructor calls close(), which must be this class's own.
+// samples decoded whole at load, one channel a play. Final: its destructor calls close(), which
+// must be this class's own.
 class SystemAudio final : public AudioBackend {
   public:
-    enum class Output { Device, Silent };
-
-    // The output that the next init() opens; Device unless changed.
-    static void selectOutput(Output output);
-
     SystemAudio() = default;
     ~SystemAudio() override;
     SystemAudio(const SystemAudio&) = delete;
@@ -39,5 +32,6 @@ class SystemAudio final : public AudioBackend {
 
 std::unique_ptr<AudioBackend> systemAudio();
 
-// The next system audio layer opens no device (the replay tool, the tests).
+// From now on a system audio layer opens no device: everything loads and plays as on one, but
+// nothing is heard (the replay tool, the tests).
 void silenceSystemAudio();

@@ -19,7 +19,7 @@ void useSilentTestSounds() {
         return;
     }
     ready = true;
-    SystemAudio::selectOutput(SystemAudio::Output::Silent);
+    silenceSystemAudio();
     // Every process writes its own files: parallel test processes never read a half-written
     // one. The samples are decoded whole at load, so the folder can go right after.
     TempFolder folder;
